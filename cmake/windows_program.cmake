@@ -1,0 +1,11 @@
+# A Windows program with our manifest and version resource.
+#   tonedeck_windows_program(NAME target GUI|CONSOLE RC file.rc SOURCES ...)
+function(tonedeck_windows_program)
+    cmake_parse_arguments(ARG "GUI;CONSOLE" "NAME;RC" "SOURCES" ${ARGN})
+    add_executable(${ARG_NAME} ${ARG_SOURCES} ${ARG_RC})
+    target_link_options(${ARG_NAME} PRIVATE -municode)
+    if(ARG_GUI)
+        target_link_options(${ARG_NAME} PRIVATE -mwindows)
+    endif()
+    target_include_directories(${ARG_NAME} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/resources)
+endfunction()

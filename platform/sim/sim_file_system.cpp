@@ -1,0 +1,97 @@
+#include "platform/sim/sim_file_system.h"
+
+#include "common/text.h"
+
+namespace tonedeck {
+
+std::u16string SimFileSystem::Key(const std::u16string& path) {
+    std::u16string key = AsciiUpper(path);
+    for (auto& c : key) {
+        if (c == u'/') c = u'\\';
+    }
+    while (key.size() > 3 && key.back() == u'\\') key.pop_back();
+    return key;
+}
+
+std::u16string SimFileSystem::Parent(const std::u16string& key) {
+    auto slash = key.rfind(u'\\');
+    return slash == std::u16string::npos ? std::u16string() : key.substr(0, slash);
+}
+
+bool SimFileSystem::WritesBlocked(const std::u16string& key) const {
+    for (const auto& folder : readOnly_) {
+        if (key.size() > folder.size() && key.compare(0, folder.size(), folder) == 0 &&
+            key[folder.size()] == u'\\') {
+            return true;
+        }
+    }
+    return false;
+}
+
+FileReadStatus SimFileSystem::ReadWholeFile(const std::u16string& path,
+                                            std::vector<uint8_t>& bytes) {
+    auto key = Key(path);
+    if (auto fault = readFaults_.find(key); fault != readFaults_.end()) return fault->second;
+    auto found = files_.find(key);
+    if (found == files_.end()) return FileReadStatus::OpenFailed;
+    bytes = found->second;
+    return FileReadStatus::Ok;
+}
+
+bool SimFileSystem::WriteWholeFile(const std::u16string& path, const std::vector<uint8_t>& bytes) {
+    auto key = Key(path);
+    if (WritesBlocked(key) || directories_.count(key)) return false;
+    auto parent = Parent(key);
+    if (!parent.empty() && parent.size() > 2 && !directories_.count(parent)) return false;
+    files_[key] = bytes;
+    return true;
+}
+
+bool SimFileSystem::FileExists(const std::u16string& path) { return files_.count(Key(path)) > 0; }
+
+bool SimFileSystem::DirectoryExists(const std::u16string& path) {
+    auto key = Key(path);
+    return directories_.count(key) > 0 || (key.size() == 2 && key[1] == u':');
+}
+
+bool SimFileSystem::CreateDirectory(const std::u16string& path) {
+    auto key = Key(path);
+    if (directories_.count(key)) return true;
+    if (files_.count(key) || WritesBlocked(key)) return false;
+    auto parent = Parent(key);
+    if (parent.size() > 2 && !directories_.count(parent)) return false;
+    directories_.insert(key);
+    return true;
+}
+
+void SimFileSystem::PutFile(const std::u16string& path, const std::vector<uint8_t>& bytes) {
+    auto key = Key(path);
+    for (auto parent = Parent(key); parent.size() > 2; parent = Parent(parent)) {
+        directories_.insert(parent);
+    }
+    files_[key] = bytes;
+}
+
+void SimFileSystem::PutFile(const std::u16string& path, const std::string& bytes) {
+    PutFile(path, std::vector<uint8_t>(bytes.begin(), bytes.end()));
+}
+
+void SimFileSystem::RemoveFile(const std::u16string& path) { files_.erase(Key(path)); }
+
+std::vector<uint8_t> SimFileSystem::FileBytes(const std::u16string& path) const {
+    auto found = files_.find(Key(path));
+    return found == files_.end() ? std::vector<uint8_t>() : found->second;
+}
+
+void SimFileSystem::FailReads(const std::u16string& path, FileReadStatus status) {
+    readFaults_[Key(path)] = status;
+}
+
+void SimFileSystem::MakeReadOnly(const std::u16string& folder) { readOnly_.insert(Key(folder)); }
+
+void SimFileSystem::ClearFaults() {
+    readFaults_.clear();
+    readOnly_.clear();
+}
+
+}  // namespace tonedeck

@@ -1,0 +1,43 @@
+#pragma once
+// In-memory Windows file system: case-insensitive paths, "\" separators, per-path faults.
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/ports/file_system.h"
+
+namespace tonedeck {
+
+class SimFileSystem : public FileSystem {
+public:
+    FileReadStatus ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& bytes) override;
+    bool WriteWholeFile(const std::u16string& path, const std::vector<uint8_t>& bytes) override;
+    bool FileExists(const std::u16string& path) override;
+    bool DirectoryExists(const std::u16string& path) override;
+    bool CreateDirectory(const std::u16string& path) override;
+
+    // Test set-up: files and their folders appear at once.
+    void PutFile(const std::u16string& path, const std::vector<uint8_t>& bytes);
+    void PutFile(const std::u16string& path, const std::string& bytes);
+    void RemoveFile(const std::u16string& path);
+    std::vector<uint8_t> FileBytes(const std::u16string& path) const;
+    // The next reads of `path` stop with `status`, until cleared.
+    void FailReads(const std::u16string& path, FileReadStatus status);
+    // Writes into this folder (and below) fail, like a read-only or full folder.
+    void MakeReadOnly(const std::u16string& folder);
+    void ClearFaults();
+
+private:
+    static std::u16string Key(const std::u16string& path);
+    static std::u16string Parent(const std::u16string& key);
+    bool WritesBlocked(const std::u16string& key) const;
+
+    std::map<std::u16string, std::vector<uint8_t>> files_;
+    std::set<std::u16string> directories_;
+    std::map<std::u16string, FileReadStatus> readFaults_;
+    std::set<std::u16string> readOnly_;
+};
+
+}  // namespace tonedeck
