@@ -54,7 +54,7 @@ inline bool StopsAuthentication(EntryVerdict verdict) {
 }
 
 class CDeviceIdMgr {
-public:
+  public:
     explicit CDeviceIdMgr(FileSystem& files);
 
     int LoadGroup(const std::u16string& path, const std::u16string& section);
@@ -66,7 +66,7 @@ public:
     // one that stopped it have none.
     const std::vector<EntryCheck>& checks() const { return checks_; }
 
-private:
+  private:
     CIniMgr ini_;
     std::vector<std::u16string> entries_;
     std::map<std::u16string, std::u16string> accepted_;  // std::u16string orders by code unit

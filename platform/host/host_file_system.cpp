@@ -48,7 +48,7 @@ bool HostFileSystem::DirectoryExists(const std::u16string& path) {
     return std::filesystem::is_directory(HostPath(path), error);
 }
 
-bool HostFileSystem::CreateDirectory(const std::u16string& path) {
+bool HostFileSystem::CreateFolder(const std::u16string& path) {
     std::error_code error;
     std::filesystem::create_directory(HostPath(path), error);
     return std::filesystem::is_directory(HostPath(path), error);

@@ -11,7 +11,7 @@ public:
     bool WriteWholeFile(const std::u16string& path, const std::vector<uint8_t>& bytes) override;
     bool FileExists(const std::u16string& path) override;
     bool DirectoryExists(const std::u16string& path) override;
-    bool CreateDirectory(const std::u16string& path) override;
+    bool CreateFolder(const std::u16string& path) override;
 };
 
 }  // namespace tonedeck

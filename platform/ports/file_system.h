@@ -19,7 +19,7 @@ public:
     virtual bool FileExists(const std::u16string& path) = 0;
     virtual bool DirectoryExists(const std::u16string& path) = 0;
     // Creates one folder; true when it exists afterwards.
-    virtual bool CreateDirectory(const std::u16string& path) = 0;
+    virtual bool CreateFolder(const std::u16string& path) = 0;
 };
 
 }  // namespace tonedeck

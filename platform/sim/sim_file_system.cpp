@@ -54,7 +54,7 @@ bool SimFileSystem::DirectoryExists(const std::u16string& path) {
     return directories_.count(key) > 0 || (key.size() == 2 && key[1] == u':');
 }
 
-bool SimFileSystem::CreateDirectory(const std::u16string& path) {
+bool SimFileSystem::CreateFolder(const std::u16string& path) {
     auto key = Key(path);
     if (directories_.count(key)) return true;
     if (files_.count(key) || WritesBlocked(key)) return false;

@@ -1,0 +1,17 @@
+#pragma once
+// FileSystem on the real Windows file functions.
+
+#include "platform/ports/file_system.h"
+
+namespace tonedeck {
+
+class Win32FileSystem : public FileSystem {
+  public:
+    FileReadStatus ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& bytes) override;
+    bool WriteWholeFile(const std::u16string& path, const std::vector<uint8_t>& bytes) override;
+    bool FileExists(const std::u16string& path) override;
+    bool DirectoryExists(const std::u16string& path) override;
+    bool CreateFolder(const std::u16string& path) override;
+};
+
+}  // namespace tonedeck

@@ -1,0 +1,48 @@
+#include "tests/unit/alloc_fault.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+std::atomic<bool> gArmed{false};
+std::atomic<bool> gFired{false};
+std::atomic<std::size_t> gSize{0};
+std::atomic<int> gSkip{0};
+
+bool ShouldFail(std::size_t size) {
+    if (!gArmed.load(std::memory_order_relaxed) || size != gSize.load()) return false;
+    if (gSkip.fetch_sub(1) > 0) return false;
+    gArmed = false;
+    gFired = true;
+    return true;
+}
+
+}  // namespace
+
+// Replaces the global allocator for the whole test binary; unarmed it is plain malloc/free.
+void* operator new(std::size_t size) {
+    if (ShouldFail(size)) throw std::bad_alloc();
+    if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* block) noexcept { std::free(block); }
+
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+
+namespace tonedeck::test {
+
+ScopedAllocFault::ScopedAllocFault(std::size_t size, int skip) {
+    gSize = size;
+    gSkip = skip;
+    gFired = false;
+    gArmed = true;
+}
+
+ScopedAllocFault::~ScopedAllocFault() { gArmed = false; }
+
+bool ScopedAllocFault::Fired() const { return gFired; }
+
+}  // namespace tonedeck::test
