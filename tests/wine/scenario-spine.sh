@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# The control panel's life under Wine: it starts in the tray, runs once per title, comes back from
+# the tray, can be dragged, and ends by the tray menu, by a right click and by the exit message.
+set -euo pipefail
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+: "${TONEDECK_BUILD:?}" "${WINEPREFIX:?run inside tests/wine/wine-session}" "${DISPLAY:?}"
+for tool in wine xdotool import; do
+    command -v "$tool" >/dev/null || fail "'$tool' is missing"
+done
+exe=$TONEDECK_BUILD/apps/tonedeck/Tonedeck.exe
+probe=$TONEDECK_BUILD/tests/wine/tools/window-probe.exe
+sender=$TONEDECK_BUILD/tests/wine/tools/send-exit-message.exe
+for file in "$exe" "$probe" "$sender"; do [[ -f $file ]] || fail "$file is not built"; done
+
+# Where Wine's own tray window shows the first icon.
+tray_x=13 tray_y=32
+background=1e242e
+read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+left=$(((screen_w - 800) / 2)) top=$(((screen_h - 500) / 2))
+
+install_copy() {  # folder title
+    mkdir -p "$1"
+    cp "$exe" "$1/Tonedeck.exe"
+    printf '%s\r\n' '[Install]' "InstallAppTitle=$2" 'InstallIconFileName=Tonedeck.ico' \
+        'InstallFolderName=TonedeckSpine' '[TrayIconHint]' 'HintName=Tonedeck spine test' \
+        > "$1/AudioConfig.cfg"
+}
+title="Tonedeck Spine"
+folder=$WINEPREFIX/drive_c/spine/Tonedeck
+install_copy "$folder" "$title"
+
+pids=()
+cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
+trap cleanup EXIT
+
+start_panel() {  # folder; sets $panel
+    wine "$1/Tonedeck.exe" &
+    panel=$!
+    pids+=("$panel")
+}
+state() { wine "$probe" state "$@" 2>/dev/null | tr -d '\r' || true; }
+main_state() { state TAudioMainForm TonedeckApp; }
+app_state() { state TApplication "${1:-$title}"; }
+wait_until() {  # seconds description command...
+    local deadline=$((SECONDS + $1)) what=$2
+    shift 2
+    until "$@"; do
+        ((SECONDS < deadline)) || fail "timed out waiting until $what"
+        sleep 0.2
+    done
+}
+is() { local expected=$1; shift; [[ $("$@") == "$expected" ]]; }  # expected command...
+ended() {  # pid seconds: fails unless the process ends in time with exit code 0
+    local deadline=$((SECONDS + $2))
+    while kill -0 "$1" 2>/dev/null; do
+        ((SECONDS < deadline)) || fail "process $1 still runs after $2 s"
+        sleep 0.2
+    done
+    local code=0
+    wait "$1" || code=$?
+    [[ $code == 0 ]] || fail "process $1 ended with exit code $code"
+}
+second_copy_leaves() {  # folder: a second start ends at once with code 0 and writes nothing
+    local before after code=0 began=$SECONDS
+    before=$(find "$WINEPREFIX/drive_c" -newer "$folder/AudioConfig.cfg" -type f -printf '%p %T@\n' | sort)
+    timeout 20 wine "$1/Tonedeck.exe" || code=$?
+    [[ $code == 0 ]] || fail "second copy ended with exit code $code"
+    ((SECONDS - began <= 10)) || fail "second copy took $((SECONDS - began)) s to leave"
+    after=$(find "$WINEPREFIX/drive_c" -newer "$folder/AudioConfig.cfg" -type f -printf '%p %T@\n' | sort)
+    [[ $before == "$after" ]] || fail "second copy wrote files: $(diff <(echo "$before") <(echo "$after"))"
+}
+pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-Fa-f]\{6\}' | head -1; }
+
+echo "== starts in the tray"
+start_panel "$folder"
+first=$panel
+wait_until 20 "the application window exists" is "hidden minimised" app_state
+[[ $(main_state) == hidden ]] || fail "main window is '$(main_state)' at start"
+xdotool search --name "Wine System Tray" >/dev/null || fail "no tray icon"
+
+echo "== double-click on the tray icon restores it, centred and painted"
+xdotool mousemove $tray_x $tray_y click --repeat 2 --delay 80 1
+wait_until 10 "the main window shows" is "visible $left $top 800 500" main_state
+[[ $(app_state) == "visible"* ]] || fail "application window is '$(app_state)' after restore"
+colour=$(pixel $((left + 400)) $((top + 250)))
+[[ ${colour,,} == "#$background" ]] || fail "window centre shows $colour"
+
+echo "== a left drag on the background moves the window"
+xdotool mousemove $((left + 100)) $((top + 100)) mousedown 1 sleep 0.2 \
+    mousemove $((left + 150)) $((top + 130)) sleep 0.2 \
+    mousemove $((left + 200)) $((top + 160)) sleep 0.2 mouseup 1
+wait_until 10 "the window follows the drag" is "visible $((left + 100)) $((top + 60)) 800 500" main_state
+
+echo "== a second copy leaves at once; the first stays shown"
+second_copy_leaves "$folder"
+kill -0 "$first" 2>/dev/null || fail "first copy ended"
+[[ $(main_state) == "visible"* ]] || fail "first copy's window is '$(main_state)'"
+
+echo "== minimised from the taskbar it goes back to the tray; a second copy brings it back"
+wine "$probe" minimize TApplication "$title" >/dev/null
+wait_until 10 "the window is back in the tray" is "hidden minimised" app_state
+[[ $(main_state) == hidden ]] || fail "main window is '$(main_state)' in the tray"
+second_copy_leaves "$folder"
+wait_until 10 "the first copy comes back" is "visible $((left + 100)) $((top + 60)) 800 500" main_state
+
+echo "== another title runs beside it; the exit message ends both"
+other=$WINEPREFIX/drive_c/spine/Other
+install_copy "$other" "Tonedeck Other"
+start_panel "$other"
+second=$panel
+wait_until 20 "the other title's window exists" is "hidden minimised" app_state "Tonedeck Other"
+kill -0 "$first" 2>/dev/null || fail "first copy ended"
+wine "$sender"
+ended "$first" 15
+ended "$second" 15
+
+echo "== Close in the tray menu ends it"
+start_panel "$folder"
+wait_until 20 "the application window exists" is "hidden minimised" app_state
+xdotool mousemove $tray_x $tray_y click 3
+sleep 1
+xdotool key Up Return
+ended "$panel" 15
+
+echo "== a right click on the background ends it"
+start_panel "$folder"
+wait_until 20 "the application window exists" is "hidden minimised" app_state
+xdotool mousemove $tray_x $tray_y click --repeat 2 --delay 80 1
+wait_until 10 "the main window shows" is "visible $left $top 800 500" main_state
+xdotool mousemove $((left + 400)) $((top + 250)) click 3
+ended "$panel" 15
+echo "PASS"
