@@ -54,4 +54,17 @@ bool HostFileSystem::CreateFolder(const std::u16string& path) {
     return std::filesystem::is_directory(HostPath(path), error);
 }
 
+std::vector<FolderEntry> HostFileSystem::ListFolder(const std::u16string& folder) {
+    std::vector<FolderEntry> entries;
+    std::error_code error;
+    std::filesystem::directory_iterator it(HostPath(folder), error);
+    if (error) return entries;
+    for (const auto& item : it) {
+        std::u16string name = Utf8ToU16(item.path().filename().string());
+        // Dot-files are what the host calls hidden.
+        entries.push_back({name, item.is_directory(error), !name.empty() && name[0] == u'.', false});
+    }
+    return entries;
+}
+
 }  // namespace tonedeck

@@ -12,6 +12,7 @@ public:
     bool FileExists(const std::u16string& path) override;
     bool DirectoryExists(const std::u16string& path) override;
     bool CreateFolder(const std::u16string& path) override;
+    std::vector<FolderEntry> ListFolder(const std::u16string& folder) override;
 };
 
 }  // namespace tonedeck

@@ -2,6 +2,7 @@
 // SetupAPI device information lists and device properties.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "platform/ports/device_handle.h"
@@ -19,7 +20,11 @@ struct PropertyRead {
     bool ok = false;
     uint32_t lastError = 0;     // GetLastError() when !ok
     uint32_t requiredSize = 0;  // bytes
+    uint32_t dataType = 0;      // REG_* type of the property, when read
 };
+
+// Class-installer state changes (DICS_*).
+enum class DeviceStateChange : uint32_t { kEnable = 1, kDisable = 2 };
 
 class DeviceTree {
   public:
@@ -38,6 +43,18 @@ class DeviceTree {
     // ended by a zero character, an empty string last). An empty `buffer` asks for the size.
     virtual PropertyRead GetDeviceProperty(DeviceList list, uint32_t index, DeviceProperty property,
                                            std::span<uint8_t> buffer) = 0;
+
+    // Devices of every class (SetupDiGetClassDevsW with DIGCF_ALLCLASSES, plus DIGCF_PRESENT
+    // when `presentOnly`); `classGuid` is passed along but does not narrow the list.
+    virtual DeviceList OpenAllClassesList(const Guid& classGuid, bool presentOnly) = 0;
+    // SetupDiSetDeviceRegistryPropertyW with no data: the property is removed.
+    virtual bool RemoveDeviceProperty(DeviceList list, uint32_t index,
+                                      DeviceProperty property) = 0;
+    // DIF_PROPERTYCHANGE through the class installer, config-specific, current hardware
+    // profile. False when setting the parameters or the class-installer call fails.
+    virtual bool ChangeDeviceState(DeviceList list, uint32_t index, DeviceStateChange change) = 0;
+    // Whether the device's install parameters carry DI_NEEDREBOOT; nullopt when unreadable.
+    virtual std::optional<bool> NeedsReboot(DeviceList list, uint32_t index) = 0;
 };
 
 }  // namespace tonedeck

@@ -9,6 +9,14 @@ namespace tonedeck {
 
 enum class FileReadStatus { Ok, OpenFailed, LengthUnknown, ReadFailed };
 
+// One entry of a folder listing, with the attributes the menus filter on.
+struct FolderEntry {
+    std::u16string name;
+    bool isDirectory = false;
+    bool hidden = false;
+    bool system = false;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -20,6 +28,8 @@ public:
     virtual bool DirectoryExists(const std::u16string& path) = 0;
     // Creates one folder; true when it exists afterwards.
     virtual bool CreateFolder(const std::u16string& path) = 0;
+    // The entries directly inside `folder`, without "." and ".."; empty when it cannot be listed.
+    virtual std::vector<FolderEntry> ListFolder(const std::u16string& folder) = 0;
 };
 
 }  // namespace tonedeck

@@ -37,6 +37,8 @@ public:
     virtual std::optional<std::u16string> Environment(const std::u16string& name) = 0;
     // One line to the debugger output (OutputDebugStringW).
     virtual void Trace(const std::u16string& line) = 0;
+    // Logical pixels per inch of the screen, vertically.
+    virtual int ScreenDpi() = 0;
 };
 
 }  // namespace tonedeck

@@ -122,7 +122,14 @@ PropertyRead SimDeviceTree::GetDeviceProperty(DeviceList list, uint32_t index,
     if (!EnumDevice(list, index)) return {false, kErrorNoMoreItems, 0};
     const auto [unit, node] = world_.handles_.at(list.value()).listed[index];
     const SimDeviceNode& device = world_.At(unit).nodes[node];
-    if (property != DeviceProperty::kHardwareId) return {false, kErrorInvalidData, 0};
+    if (property == DeviceProperty::kLowerFilters) {
+        if (!device.lowerFilters) return {false, kErrorInvalidData, 0};
+        const std::vector<uint8_t> bytes = MultiStringBytes(*device.lowerFilters);
+        const auto size = static_cast<uint32_t>(bytes.size());
+        if (buffer.size() < bytes.size()) return {false, kErrorInsufficientBuffer, size};
+        std::copy(bytes.begin(), bytes.end(), buffer.begin());
+        return {true, 0, size, device.lowerFiltersType};
+    }
 
     switch (device.hardwareIdFault) {
         case HardwareIdFault::kMissing:
@@ -140,7 +147,48 @@ PropertyRead SimDeviceTree::GetDeviceProperty(DeviceList list, uint32_t index,
         return {false, kErrorInvalidData, 0};
     }
     std::copy(bytes.begin(), bytes.end(), buffer.begin());
-    return {true, 0, size};
+    return {true, 0, size, 7};
+}
+
+DeviceList SimDeviceTree::OpenAllClassesList(const Guid& /*classGuid*/, bool presentOnly) {
+    if (world_.failLists_) return {};
+    SimDeviceWorld::OpenHandle list;
+    list.kind = SimDeviceWorld::HandleKind::kList;
+    for (std::size_t u = 0; u < world_.units_.size(); ++u) {
+        const auto& nodes = world_.units_[u]->nodes;
+        for (std::size_t n = 0; n < nodes.size(); ++n) {
+            if (nodes[n].present || !presentOnly) list.listed.emplace_back(static_cast<int>(u), n);
+        }
+    }
+    return DeviceList(world_.Issue(std::move(list)));
+}
+
+SimDeviceNode* SimDeviceTree::Listed(DeviceList list, uint32_t index) {
+    if (!EnumDevice(list, index)) return nullptr;
+    const auto [unit, node] = world_.handles_.at(list.value()).listed[index];
+    return &world_.At(unit).nodes[node];
+}
+
+bool SimDeviceTree::RemoveDeviceProperty(DeviceList list, uint32_t index,
+                                         DeviceProperty property) {
+    SimDeviceNode* device = Listed(list, index);
+    if (!device || property != DeviceProperty::kLowerFilters) return false;
+    device->lowerFilters.reset();
+    return true;
+}
+
+bool SimDeviceTree::ChangeDeviceState(DeviceList list, uint32_t index, DeviceStateChange change) {
+    SimDeviceNode* device = Listed(list, index);
+    if (!device || device->stateChangeFails || !device->present) return false;
+    const auto [unit, node] = world_.handles_.at(list.value()).listed[index];
+    world_.ChangeState(unit, node, change);
+    return true;
+}
+
+std::optional<bool> SimDeviceTree::NeedsReboot(DeviceList list, uint32_t index) {
+    SimDeviceNode* device = Listed(list, index);
+    if (!device || device->installParamsFail) return std::nullopt;
+    return device->needsRebootAfterChange && !device->stateChanges.empty();
 }
 
 // --- I/O control -----------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 namespace tonedeck {
 
 class SimDeviceWorld;
+struct SimDeviceNode;
 
 class SimHidBus : public HidBus {
   public:
@@ -32,8 +33,14 @@ class SimDeviceTree : public DeviceTree {
     bool EnumDevice(DeviceList list, uint32_t index) override;
     PropertyRead GetDeviceProperty(DeviceList list, uint32_t index, DeviceProperty property,
                                    std::span<uint8_t> buffer) override;
+    DeviceList OpenAllClassesList(const Guid& classGuid, bool presentOnly) override;
+    bool RemoveDeviceProperty(DeviceList list, uint32_t index, DeviceProperty property) override;
+    bool ChangeDeviceState(DeviceList list, uint32_t index, DeviceStateChange change) override;
+    std::optional<bool> NeedsReboot(DeviceList list, uint32_t index) override;
 
   private:
+    SimDeviceNode* Listed(DeviceList list, uint32_t index);
+
     SimDeviceWorld& world_;
 };
 

@@ -81,6 +81,8 @@ int SimDeviceWorld::AddSoundDevice(const SoundDeviceOptions& options) {
     unit->hid.productId = options.productId;
     unit->hid.opens = options.hidOpens;
     unit->hid.present = true;
+    // A running filter was attached through the extension node's lower filters.
+    if (options.filterRunning) unit->nodes[1].lowerFilters = std::vector{filterServiceName};
     unit->firmware = std::make_unique<SimSoundFirmware>();
     unit->filterRunning = options.filterRunning;
     unit->extensionListedAsAudio = options.extensionListedAsAudio;
@@ -111,6 +113,32 @@ int SimDeviceWorld::AddHidDevice(const HidDeviceOptions& options) {
     unit->hid.present = true;
     units_.push_back(std::move(unit));
     return static_cast<int>(units_.size() - 1);
+}
+
+int SimDeviceWorld::AddDeviceNode(const SimDeviceNode& node) {
+    auto unit = std::make_unique<Unit>();
+    unit->nodes = {node};
+    units_.push_back(std::move(unit));
+    return static_cast<int>(units_.size() - 1);
+}
+
+SimDeviceNode& SimDeviceWorld::Node(int unit, std::size_t index) { return At(unit).nodes.at(index); }
+
+void SimDeviceWorld::ChangeState(int unit, std::size_t node, DeviceStateChange change) {
+    Unit& u = At(unit);
+    SimDeviceNode& device = u.nodes.at(node);
+    device.stateChanges.push_back(change);
+    if (!u.firmware || node != 1) return;
+    if (change == DeviceStateChange::kDisable) {
+        u.filterRunning = false;
+        return;
+    }
+    u.filterRunning = false;
+    if (device.lowerFilters) {
+        for (const std::u16string& filter : *device.lowerFilters) {
+            if (EqualsIgnoreCase(filter, filterServiceName)) u.filterRunning = true;
+        }
+    }
 }
 
 SimDeviceWorld::Unit& SimDeviceWorld::At(int unit) {

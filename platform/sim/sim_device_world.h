@@ -55,6 +55,15 @@ struct SimDeviceNode {
     std::vector<Guid> interfaceClasses;
     std::u16string interfacePath;  // of its first interface, as listed
     bool present = false;
+    // The lower-filter property: absent, or a list stored with `lowerFiltersType` (REG_MULTI_SZ
+    // unless a test stores something else).
+    std::optional<std::vector<std::u16string>> lowerFilters;
+    uint32_t lowerFiltersType = 7;
+    // Class-installer state changes: what was asked, and how it goes.
+    std::vector<DeviceStateChange> stateChanges;
+    bool stateChangeFails = false;
+    bool needsRebootAfterChange = false;
+    bool installParamsFail = false;
 };
 
 struct SimHidInterface {
@@ -83,6 +92,13 @@ class SimDeviceWorld {
     // Present from the start, no notices. Units are listed in the order they were added.
     int AddSoundDevice(const SoundDeviceOptions& options = {});
     int AddHidDevice(const HidDeviceOptions& options = {});
+    // A device with one node and nothing behind it (any class, present or not).
+    int AddDeviceNode(const SimDeviceNode& node);
+    SimDeviceNode& Node(int unit, std::size_t index);
+
+    // The filter driver's service name: a sound device's filter runs after a restart of its
+    // audio-extension node when that node's lower filters name it.
+    std::u16string filterServiceName = u"Tonegate";
 
     // Notices for every interface that leaves or comes, audio before HID.
     void Unplug(int unit);
@@ -139,6 +155,7 @@ class SimDeviceWorld {
     // The live HID or driver handle's unit, or null when closed or the device left since.
     Unit* Live(uint64_t value, HandleKind kind);
     void Notice(uint32_t event, const Guid& interfaceClass, const std::u16string& path);
+    void ChangeState(int unit, std::size_t node, DeviceStateChange change);
 
     SimHidBus hidBus_;
     SimDeviceTree deviceTree_;

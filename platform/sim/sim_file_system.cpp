@@ -61,6 +61,7 @@ bool SimFileSystem::CreateFolder(const std::u16string& path) {
     auto parent = Parent(key);
     if (parent.size() > 2 && !directories_.count(parent)) return false;
     directories_.insert(key);
+    RememberSpelling(path);
     return true;
 }
 
@@ -70,6 +71,7 @@ void SimFileSystem::PutFile(const std::u16string& path, const std::vector<uint8_
         directories_.insert(parent);
     }
     files_[key] = bytes;
+    RememberSpelling(path);
 }
 
 void SimFileSystem::PutFile(const std::u16string& path, const std::string& bytes) {
@@ -88,6 +90,43 @@ void SimFileSystem::FailReads(const std::u16string& path, FileReadStatus status)
 }
 
 void SimFileSystem::MakeReadOnly(const std::u16string& folder) { readOnly_.insert(Key(folder)); }
+
+void SimFileSystem::RememberSpelling(const std::u16string& path) {
+    std::u16string spelled = path;
+    for (auto& c : spelled) {
+        if (c == u'/') c = u'\\';
+    }
+    while (!spelled.empty()) {
+        auto key = Key(spelled);
+        spelling_.try_emplace(key, spelled);
+        auto slash = spelled.rfind(u'\\');
+        if (slash == std::u16string::npos || slash <= 2) break;
+        spelled.resize(slash);
+    }
+}
+
+void SimFileSystem::SetFolderAttributes(const std::u16string& path, bool hidden, bool system) {
+    folderAttributes_[Key(path)] = {hidden, system};
+}
+
+std::vector<FolderEntry> SimFileSystem::ListFolder(const std::u16string& folder) {
+    std::vector<FolderEntry> entries;
+    auto parent = Key(folder);
+    if (!DirectoryExists(folder)) return entries;
+    auto add = [&](const std::u16string& key, bool isDirectory) {
+        if (Parent(key) != parent) return;
+        auto spelled = spelling_.count(key) ? spelling_.at(key) : key;
+        FolderEntry entry{spelled.substr(spelled.rfind(u'\\') + 1), isDirectory};
+        if (auto found = folderAttributes_.find(key); found != folderAttributes_.end()) {
+            entry.hidden = found->second.first;
+            entry.system = found->second.second;
+        }
+        entries.push_back(entry);
+    };
+    for (const auto& key : directories_) add(key, true);
+    for (const auto& file : files_) add(file.first, false);
+    return entries;
+}
 
 void SimFileSystem::ClearFaults() {
     readFaults_.clear();

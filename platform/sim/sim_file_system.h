@@ -17,6 +17,7 @@ public:
     bool FileExists(const std::u16string& path) override;
     bool DirectoryExists(const std::u16string& path) override;
     bool CreateFolder(const std::u16string& path) override;
+    std::vector<FolderEntry> ListFolder(const std::u16string& folder) override;
 
     // Test set-up: files and their folders appear at once.
     void PutFile(const std::u16string& path, const std::vector<uint8_t>& bytes);
@@ -28,6 +29,8 @@ public:
     // Writes into this folder (and below) fail, like a read-only or full folder.
     void MakeReadOnly(const std::u16string& folder);
     void ClearFaults();
+    // Marks a folder hidden and/or system, as listings report it.
+    void SetFolderAttributes(const std::u16string& path, bool hidden, bool system);
 
 private:
     static std::u16string Key(const std::u16string& path);
@@ -38,6 +41,10 @@ private:
     std::set<std::u16string> directories_;
     std::map<std::u16string, FileReadStatus> readFaults_;
     std::set<std::u16string> readOnly_;
+    void RememberSpelling(const std::u16string& path);
+    // Listings show names as they were first written.
+    std::map<std::u16string, std::u16string> spelling_;
+    std::map<std::u16string, std::pair<bool, bool>> folderAttributes_;
 };
 
 }  // namespace tonedeck

@@ -23,6 +23,7 @@ public:
     std::optional<bool> RevertFsRedirection(void* previousState) override;
     std::optional<std::u16string> Environment(const std::u16string& name) override;
     void Trace(const std::u16string& line) override { traceLines.push_back(line); }
+    int ScreenDpi() override { return screenDpi; }
 
     // Answers per record size; a missing size fails the query.
     std::map<uint32_t, OsVersionRecord> versionAnswers;
@@ -36,6 +37,7 @@ public:
     std::u16string systemDirectoryUnredirected = u"C:\\Windows\\system32";
     std::map<std::u16string, std::u16string> environment;
     std::vector<std::u16string> traceLines;
+    int screenDpi = 96;
 
     bool redirectionDisabled() const { return redirectionDisabled_; }
     int disableCalls = 0;

@@ -12,6 +12,10 @@ class Win32DeviceTree : public DeviceTree {
     bool EnumDevice(DeviceList list, uint32_t index) override;
     PropertyRead GetDeviceProperty(DeviceList list, uint32_t index, DeviceProperty property,
                                    std::span<uint8_t> buffer) override;
+    DeviceList OpenAllClassesList(const Guid& classGuid, bool presentOnly) override;
+    bool RemoveDeviceProperty(DeviceList list, uint32_t index, DeviceProperty property) override;
+    bool ChangeDeviceState(DeviceList list, uint32_t index, DeviceStateChange change) override;
+    std::optional<bool> NeedsReboot(DeviceList list, uint32_t index) override;
 };
 
 }  // namespace tonedeck

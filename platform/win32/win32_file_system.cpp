@@ -72,4 +72,24 @@ bool Win32FileSystem::CreateFolder(const std::u16string& path) {
     return CreateDirectoryW(ToWide(path).c_str(), nullptr) || DirectoryExists(path);
 }
 
+std::vector<FolderEntry> Win32FileSystem::ListFolder(const std::u16string& folder) {
+    std::vector<FolderEntry> entries;
+    std::wstring pattern = ToWide(folder);
+    if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return entries;
+    do {
+        std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        DWORD attributes = found.dwFileAttributes;
+        entries.push_back({FromWide(name), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                           (attributes & FILE_ATTRIBUTE_HIDDEN) != 0,
+                           (attributes & FILE_ATTRIBUTE_SYSTEM) != 0});
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return entries;
+}
+
 }  // namespace tonedeck

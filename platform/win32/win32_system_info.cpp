@@ -97,4 +97,12 @@ std::u16string ModuleFilePath() {
     }
 }
 
+int Win32SystemInfo::ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    if (!screen) return 96;
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
 }  // namespace tonedeck

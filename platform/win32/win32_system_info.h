@@ -14,6 +14,7 @@ public:
     std::optional<bool> RevertFsRedirection(void* previousState) override;
     std::optional<std::u16string> Environment(const std::u16string& name) override;
     void Trace(const std::u16string& line) override;
+    int ScreenDpi() override;
 };
 
 // Full path of the running program (no length limit).

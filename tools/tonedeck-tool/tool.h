@@ -31,5 +31,6 @@ int RunTool(const std::vector<std::u16string>& args, ToolContext& context);
 
 int RunEntryCode(const std::vector<std::u16string>& patterns, ToolContext& context);
 int RunCheckConfig(const std::u16string& file, ToolContext& context);
+int RunSimulate(const std::u16string& file, ToolContext& context);
 
 }  // namespace tonedeck::tool
