@@ -3,6 +3,7 @@
 #include "setup/device_setup.h"
 #include "setup/main_form.h"
 #include "setup/payload_files.h"
+#include "setup/redirection_off.h"
 #include "setup/service_control.h"
 #include "setup/setup_trace.h"
 #include "setup/update_package.h"
@@ -18,28 +19,6 @@ constexpr uint16_t kService64Id = 106;
 constexpr uint16_t kAppId = 107;
 constexpr uint16_t kUninstallerId = 108;
 constexpr uint16_t kWindowPatchId = 110;
-
-// File-system redirection off for the calling thread while it lives, on a 64-bit Windows only.
-class RedirectionOff {
-  public:
-    RedirectionOff(SystemInfo& system, bool active) : system_(system), active_(active) {
-        if (active_) DisableFsRedirection(system_, &previous_);
-    }
-    ~RedirectionOff() { Revert(); }
-    RedirectionOff(const RedirectionOff&) = delete;
-    RedirectionOff& operator=(const RedirectionOff&) = delete;
-
-    void Revert() {
-        if (!active_) return;
-        RevertFsRedirection(system_, previous_);
-        active_ = false;
-    }
-
-  private:
-    SystemInfo& system_;
-    bool active_;
-    void* previous_ = nullptr;
-};
 
 }  // namespace
 

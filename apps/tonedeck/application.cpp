@@ -59,14 +59,34 @@ void Application::SetIcons(HICON large, HICON small) {
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
+void Application::Dispatch(const MSG& message) {
+    if (filter_) {
+        try {
+            filter_(message);
+        } catch (...) {
+            ShowError(CurrentExceptionText());
+        }
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
 int Application::Run() {
     MSG message;
-    // The slider tracking will look at every mouse message here, before dispatch.
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
     return 0;
+}
+
+bool Application::HandleOneMessage() {
+    MSG message;
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) {
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return false;
+    }
+    if (got < 0) return false;
+    Dispatch(message);
+    return true;
 }
 
 void Application::ProcessMessages() {
@@ -77,8 +97,7 @@ void Application::ProcessMessages() {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        Dispatch(message);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/win32/window_base.h"
@@ -34,10 +35,18 @@ class Application {
     const std::u16string& Title() const { return title_; }
     void SetIcons(HICON large, HICON small);
 
+    // Sees every message the loops take, for any window of the program, before it is dispatched.
+    // It cannot keep a message from its dispatch.
+    using MessageFilter = std::function<void(const MSG&)>;
+    void SetMessageFilter(MessageFilter filter) { filter_ = std::move(filter); }
+
     // Runs until the quit message; the program's exit code.
     int Run();
     // Lets pending messages run in the middle of a handler.
     void ProcessMessages();
+    // Waits for one message and dispatches it (a modal window's loop). False at the quit
+    // message, which stays queued for Run.
+    bool HandleOneMessage();
     void Terminate();
     // Forgets a quit request that nobody will run the loop for any more.
     void DiscardTermination();
@@ -59,8 +68,11 @@ class Application {
         ApplicationEvents* events_ = nullptr;
     };
 
+    void Dispatch(const MSG& message);
+
     Window window_;
     std::u16string title_;
+    MessageFilter filter_;
 };
 
 }  // namespace tonedeck

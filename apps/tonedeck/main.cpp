@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "apps/tonedeck/application.h"
+#include "apps/tonedeck/gdiplus_session.h"
 #include "apps/tonedeck/main_form.h"
 #include "platform/win32/win32_errors.h"
 #include "platform/win32/win32_profile_store.h"
@@ -13,11 +14,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // The command line carries nothing for this program.
     Application application;
     try {
+        // Outlives every decoded picture.
+        GdiplusSession gdiplus;
         Win32ProfileStore profiles;
         Win32SystemInfo system;
         TAudioMainForm mainForm(application, profiles, system);
         if (!mainForm.Construct()) return 0;
-        // The hidden About window is created here once it exists.
+        mainForm.CreateAboutForm();
         application.Run();
     } catch (...) {
         const std::u16string text = CurrentExceptionText();

@@ -1,5 +1,11 @@
 #include "apps/tonedeck/main_form.h"
 
+// clang-format off
+#include <windows.h>
+#include <dbt.h>
+#include <windowsx.h>
+// clang-format on
+
 #include <optional>
 
 #include "apps/tonedeck/instance_lock.h"
@@ -7,6 +13,7 @@
 #include "panel/window/tray_actions.h"
 #include "panel/window/window_texts.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_device_change.h"
 #include "platform/win32/win32_errors.h"
 #include "platform/win32/win32_system_info.h"
 #include "tonedeck_resources.h"
@@ -18,7 +25,6 @@ namespace {
 constexpr int kClientWidth = 800;
 constexpr int kClientHeight = 500;
 constexpr DWORD kMainStyle = WS_POPUP | WS_CLIPCHILDREN;
-constexpr COLORREF kBackground = RGB(0x1E, 0x24, 0x2E);
 
 constexpr UINT kTrayIconId = 1;
 constexpr UINT kTrayCallbackMessage = WM_APP + 1;
@@ -27,6 +33,10 @@ constexpr UINT kTimerIntervalMs = 20;
 constexpr UINT_PTR kTimer1Id = 2;
 constexpr UINT kTimer1IntervalMs = 3000;
 constexpr UINT kCloseMenuId = 100;
+// Items of the Language and Skin menus: first id plus the item's index.
+constexpr UINT kLanguageMenuFirstId = 1000;
+constexpr UINT kSkinMenuFirstId = 2000;
+constexpr UINT kMenuIdRange = 1000;
 // Window-move system command that moves as if the caption were dragged.
 constexpr WPARAM kMoveByCaption = 0xF012;
 
@@ -38,6 +48,20 @@ HICON LoadIconFile(const std::u16string& path, int size) {
 HICON LoadBuiltInIcon(int size) {
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TONEDECK),
                                          IMAGE_ICON, size, size, 0));
+}
+
+void FillMenu(HMENU menu, const std::vector<MenuItem>& items, UINT firstId) {
+    while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+    for (std::size_t i = 0; i < items.size() && i < kMenuIdRange; ++i) {
+        const UINT flags = MF_STRING | (items[i].checked ? MF_CHECKED : MF_UNCHECKED);
+        AppendMenuW(menu, flags, firstId + static_cast<UINT>(i), ToWide(items[i].caption).c_str());
+    }
+}
+
+std::u16string MenuCaption(HMENU menu, UINT id) {
+    wchar_t text[512] = {};
+    GetMenuStringW(menu, id, text, static_cast<int>(std::size(text)), MF_BYCOMMAND);
+    return FromWide(text);
 }
 
 std::optional<TrayMouseEvent> TrayEventOf(UINT mouseMessage) {
@@ -78,6 +102,8 @@ TAudioMainForm::TAudioMainForm(Application& application, ProfileStore& profiles,
       timer1_(kTimer1Id, kTimer1IntervalMs) {}
 
 TAudioMainForm::~TAudioMainForm() {
+    application_.SetMessageFilter(nullptr);
+    if (deviceNotification_) UnregisterDeviceNotification(deviceNotification_);
     trayIcon_.Remove();
     DestroyHandle();
     application_.DestroyWindowHandle();
@@ -92,17 +118,13 @@ bool TAudioMainForm::Construct() {
     // A second copy must leave before it touches the device or any file.
     if (!ClaimSingleInstance()) return false;
     CreateComponents();
-    StopTimer1();
-    CopyInstallFolderName();
-    // The user's language and skin choices are read here.
-    LoadIcons();
-    SetTrayHint();
-    SetApplicationTitle();
-    // Then come the language and skin menus and tables, the window outline, the skin itself,
-    // device detection, the settings reset with device notifications and the last profile.
+    ConstructPanel();
+    InstallMessageHook();
     HideToTray();
     return true;
 }
+
+void TAudioMainForm::CreateAboutForm() { about_.Create(Handle()); }
 
 void TAudioMainForm::ComputeAppDir() { appDir_ = SplitProgramPath(ModuleFilePath()).second; }
 
@@ -128,6 +150,12 @@ bool TAudioMainForm::ClaimSingleInstance() {
 void TAudioMainForm::CreateComponents() {
     application_.CreateWindowHandle(*this);
     CreateMainWindow();
+    dialogs_.SetOwner(Handle());
+    wave_ = std::make_unique<Win32WaveInput>(Handle());
+    panel_ = std::make_unique<PanelController>(
+        PanelPorts{profiles_, files_, system_, pictures_, *this, audio_, *wave_, dialogs_, *this,
+                   clock_, hidBus_, io_, deviceTree_},
+        audioConfig_, osClass_);
     BuildPopupMenu();
     smallIcon_.reset(LoadBuiltInIcon(GetSystemMetrics(SM_CXSMICON)));
     trayIcon_.SetIcon(smallIcon_.get());
@@ -137,10 +165,16 @@ void TAudioMainForm::CreateComponents() {
     timer1_.Start(Handle());
 }
 
+void TAudioMainForm::StartTimer1() {
+    if (Handle()) timer1_.Start(Handle());
+}
+
 void TAudioMainForm::StopTimer1() { timer1_.Stop(); }
 
-void TAudioMainForm::CopyInstallFolderName() {
-    installFolderName_ = InstallFolderNameField(audioConfig_);
+void TAudioMainForm::SetUpIconsHintAndTitle() {
+    LoadIcons();
+    SetTrayHint();
+    SetApplicationTitle();
 }
 
 void TAudioMainForm::LoadIcons() {
@@ -171,6 +205,26 @@ void TAudioMainForm::SetApplicationTitle() {
     application_.SetTitle(ApplicationTitle(audioConfig_));
 }
 
+void TAudioMainForm::ConstructPanel() {
+    pictures_.BeginSkinApplication();
+    panel_->Construct();
+    constructed_ = true;
+    FillLanguageAndSkinMenus();
+}
+
+void TAudioMainForm::RegisterDeviceNotifications() {
+    DEV_BROADCAST_DEVICEINTERFACE_W filter{};
+    filter.dbcc_size = sizeof(filter);
+    filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    // Refused registration costs only the plug events; the presence poll still finds the device.
+    deviceNotification_ = RegisterDeviceNotificationW(
+        Handle(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE | DEVICE_NOTIFY_ALL_INTERFACE_CLASSES);
+}
+
+void TAudioMainForm::InstallMessageHook() {
+    application_.SetMessageFilter([this](const MSG& message) { OnProgramMessage(message); });
+}
+
 void TAudioMainForm::CreateMainWindow() {
     RECT bounds{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&bounds, kMainStyle, FALSE, 0);
@@ -188,10 +242,14 @@ void TAudioMainForm::CreateMainWindow() {
     CreateHandle(spec);
 }
 
+void TAudioMainForm::FillLanguageAndSkinMenus() {
+    FillMenu(languageMenu_, panel_->Window().LanguageMenu(), kLanguageMenuFirstId);
+    FillMenu(skinMenu_, panel_->Window().SkinMenu(), kSkinMenuFirstId);
+}
+
 void TAudioMainForm::BuildPopupMenu() {
     popupMenu_.reset(CreatePopupMenu());
     if (!popupMenu_) ThrowLastError("CreatePopupMenu");
-    // The language and skin lists fill these two once those parts exist.
     languageMenu_ = CreatePopupMenu();
     skinMenu_ = CreatePopupMenu();
     AppendMenuW(popupMenu_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(languageMenu_), L"Language");
@@ -216,14 +274,20 @@ LRESULT TAudioMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
-            FormMouseDown(message);
+            OnMouseDown(message, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        case WM_LBUTTONUP:
+            OnLeftButtonUp(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         case WM_COMMAND:
-            if (LOWORD(wParam) == kCloseMenuId) {
-                CloseMenuClick();
-                return 0;
-            }
+            if (HIWORD(wParam) == 0 && OnMenuCommand(LOWORD(wParam))) return 0;
             break;
+        case WM_DEVICECHANGE:
+            OnDeviceChange(wParam, lParam);
+            return TRUE;
+        case MM_WIM_DATA:
+            OnWaveData(wParam, lParam);
+            return 0;
         case WM_TIMER:
             if (wParam == timer_.Id()) TimerTimer();
             if (wParam == timer1_.Id()) Timer1Timer();
@@ -267,16 +331,25 @@ void TAudioMainForm::FormMouseDown(UINT message) {
 void TAudioMainForm::CloseMenuClick() { Close(); }
 
 void TAudioMainForm::TimerTimer() {
-    // The virtual 7.1 rotation steps here while the device is present and a rotation is on.
+    if (!constructed_) return;
+    panel_->OnTimer();
+    const SoundSettings& settings = panel_->Settings();
+    if (settings.rotateClockwise || settings.rotateCounterclockwise) Redraw();
 }
 
 void TAudioMainForm::Timer1Timer() {
-    // The device presence poll runs here while no device is present.
+    if (!constructed_) return;
+    panel_->OnTimer1();
+    Redraw();
 }
 
 void TAudioMainForm::FormDestroy() {
-    // The last profile is saved and the device put back to neutral here.
     state_ = FormState::Ending;
+    // A start-up that failed half-way must not overwrite the last profile with its defaults.
+    if (constructed_) {
+        constructed_ = false;
+        panel_->OnExit();
+    }
     trayIcon_.Remove();
     timer_.Stop();
     timer1_.Stop();
@@ -301,12 +374,107 @@ void TAudioMainForm::OnTrayMouse(UINT mouseMessage) {
 void TAudioMainForm::OnExitMessage() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 
 void TAudioMainForm::Paint() {
+    if (panel_) {
+        PaintWindowBuffered(Handle(), painter_, panel_->Window().Controls());
+        return;
+    }
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(Handle(), &paint);
-    HBRUSH brush = CreateSolidBrush(kBackground);
-    FillRect(dc, &paint.rcPaint, brush);
-    DeleteObject(brush);
+    FillRect(dc, &paint.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
     EndPaint(Handle(), &paint);
+}
+
+void TAudioMainForm::Redraw() {
+    if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TAudioMainForm::OnMouseDown(UINT message, POINT client) {
+    if (!constructed_) return;
+    const Point point{client.x, client.y};
+    FormMouseAction action = FormMouseAction::kNone;
+    if (message == WM_LBUTTONDOWN) {
+        // The pressed control keeps the mouse until the button comes up, wherever that happens.
+        SetCapture(Handle());
+        action = panel_->LeftButtonDown(point);
+    } else if (message == WM_RBUTTONDOWN) {
+        action = panel_->RightButtonDown(point);
+    }
+    Redraw();
+    switch (action) {
+        case FormMouseAction::kDragWindow:
+        case FormMouseAction::kCloseProgram:
+            FormMouseDown(action == FormMouseAction::kDragWindow ? WM_LBUTTONDOWN : WM_RBUTTONDOWN);
+            break;
+        case FormMouseAction::kNone:
+            break;
+    }
+}
+
+void TAudioMainForm::OnLeftButtonUp(POINT client) {
+    if (GetCapture() == Handle()) ReleaseCapture();
+    if (!constructed_) return;
+    panel_->LeftButtonUp(Point{client.x, client.y});
+    Redraw();
+}
+
+void TAudioMainForm::OnProgramMessage(const MSG& message) {
+    if (!constructed_) return;
+    MainWindow& window = panel_->Window();
+    switch (message.message) {
+        case WM_MOUSEMOVE:
+            if (!window.Dragging()) return;
+            panel_->HookMove(Point{message.pt.x, message.pt.y});
+            Redraw();
+            break;
+        case WM_LBUTTONDOWN: {
+            // Only presses on the main window reach its sliders: a press in another window
+            // of the program would otherwise grab whatever knob lies behind it.
+            if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd)) return;
+            POINT client = message.pt;
+            ScreenToClient(Handle(), &client);
+            panel_->HookLeftPress(Point{message.pt.x, message.pt.y}, Point{client.x, client.y});
+            Redraw();
+            break;
+        }
+        case WM_LBUTTONUP:
+            if (window.Dragging()) Redraw();
+            panel_->HookLeftRelease();
+            break;
+    }
+}
+
+bool TAudioMainForm::OnMenuCommand(UINT id) {
+    if (id == kCloseMenuId) {
+        CloseMenuClick();
+        return true;
+    }
+    if (!constructed_) return false;
+    if (id >= kLanguageMenuFirstId && id < kLanguageMenuFirstId + kMenuIdRange) {
+        panel_->LanguageMenuClick(id - kLanguageMenuFirstId);
+    } else if (id >= kSkinMenuFirstId && id < kSkinMenuFirstId + kMenuIdRange) {
+        const std::u16string shown = MenuCaption(skinMenu_, id);
+        pictures_.BeginSkinApplication();
+        panel_->SkinMenuClick(id - kSkinMenuFirstId, shown);
+    } else {
+        return false;
+    }
+    FillLanguageAndSkinMenus();
+    Redraw();
+    return true;
+}
+
+void TAudioMainForm::OnDeviceChange(WPARAM wParam, LPARAM lParam) {
+    if (!constructed_) return;
+    panel_->OnDeviceChange(DeviceChangeFromMessage(wParam, lParam));
+    Redraw();
+}
+
+void TAudioMainForm::OnWaveData(WPARAM wParam, LPARAM lParam) {
+    // A buffer of a capture that has ended since is dropped by the adapter.
+    const auto completion = wave_ ? wave_->TakeCompletion(wParam, lParam) : std::nullopt;
+    if (!completion || !constructed_) return;
+    panel_->OnWaveData(*completion);
+    Redraw();
 }
 
 void TAudioMainForm::HideToTray() {
@@ -321,6 +489,17 @@ void TAudioMainForm::HideToTray() {
 void TAudioMainForm::RestoreFromTray() {
     if (state_ == FormState::Ending) return;
     state_ = FormState::Shown;
+    if (!shownOnce_) {
+        // Centred on the screen at its first showing, at the size the skin gave it.
+        shownOnce_ = true;
+        RECT bounds;
+        GetWindowRect(Handle(), &bounds);
+        const int width = bounds.right - bounds.left;
+        const int height = bounds.bottom - bounds.top;
+        SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                     (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     ShowWindow(application_.Handle(), SW_RESTORE);
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
@@ -340,17 +519,78 @@ void TAudioMainForm::Close() {
 }
 
 void TAudioMainForm::ApplicationMinimizeRequested() {
-    if (state_ == FormState::Shown) HideToTray();
+    if (state_ == FormState::Shown || state_ == FormState::Minimized) HideToTray();
 }
 
 void TAudioMainForm::ApplicationRestored() {
-    if (state_ == FormState::InTray) RestoreFromTray();
+    if (state_ == FormState::InTray || state_ == FormState::Minimized) RestoreFromTray();
 }
 
 void TAudioMainForm::ApplicationCloseRequested() { Close(); }
 
 void TAudioMainForm::ApplicationFocused() {
     if (state_ == FormState::Shown && Handle()) SetFocus(Handle());
+}
+
+// ---- WindowHost ----
+
+HWND TAudioMainForm::MessageOwner() const {
+    return Handle() && IsWindowVisible(Handle()) ? Handle() : nullptr;
+}
+
+void TAudioMainForm::ShowError(const std::u16string& text) {
+    MessageBoxW(MessageOwner(), ToWide(text).c_str(), ToWide(application_.MessageCaption()).c_str(),
+                MB_OK | MB_ICONERROR);
+}
+
+void TAudioMainForm::ShowWarning(const std::u16string& text) {
+    MessageBoxW(MessageOwner(), ToWide(text).c_str(), ToWide(application_.MessageCaption()).c_str(),
+                MB_OK | MB_ICONWARNING);
+}
+
+void TAudioMainForm::ProcessPendingMessages() {
+    Redraw();
+    application_.ProcessMessages();
+}
+
+void TAudioMainForm::Minimize() {
+    if (state_ == FormState::Ending) return;
+    state_ = FormState::Minimized;
+    ShowWindow(Handle(), SW_HIDE);
+    // The taskbar entry stays; restoring it brings the window back.
+    ShowWindow(application_.Handle(), SW_MINIMIZE);
+}
+
+void TAudioMainForm::ShowAboutModal(const std::u16string& title) {
+    if (!about_.Handle()) return;
+    about_.ShowModal(Handle(), title, panel_->Window().AboutControls());
+}
+
+void TAudioMainForm::SetWindowSize(int width, int height) {
+    SetWindowPos(Handle(), nullptr, 0, 0, width, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TAudioMainForm::SetWindowRegion(const std::vector<uint8_t>& regionData) {
+    HRGN region = regionData.empty()
+                      ? nullptr
+                      : ExtCreateRegion(nullptr, static_cast<DWORD>(regionData.size()),
+                                        reinterpret_cast<const RGNDATA*>(regionData.data()));
+    // Data that Windows refuses leaves the window rectangular. The window owns the region.
+    if (!SetWindowRgn(Handle(), region, TRUE) && region) DeleteObject(region);
+}
+
+void TAudioMainForm::SetClientSize(int width, int height) {
+    RECT bounds{0, 0, width, height};
+    AdjustWindowRectEx(&bounds, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
+    SetWindowPos(Handle(), nullptr, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Redraw();
+}
+
+TextSize TAudioMainForm::MeasureText(const std::u16string& text, const Font& font) {
+    return painter_.Measure(text, font);
 }
 
 }  // namespace tonedeck

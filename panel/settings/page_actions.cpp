@@ -22,13 +22,7 @@ void SettingsController::Toggle3DEnable() {
 void SettingsController::SelectPreset(int preset) {
     LoadPreset(settings_, preset);  // throws before anything changes for a bad number
     settings_.currentPreset = preset;
-    if (const DeviceHandle handle = device_.Open()) {
-        int result = kSettingsWriteOk;
-        if (settings_.syncToDevice && !settings_.savingProfile) {
-            result = device_.WriteEqBlock(handle);
-        }
-        device_.Finish(handle, result);
-    }
+    LoadPresetToDevice(preset);
     ports_.view.ShowPreset(preset);
     // `EqEnable` and `D3Enable` are global: put them back into the loaded block.
     device_.ApplyEqBypass(settings_.eqEnable);

@@ -8,10 +8,12 @@
 #include "common/system_helpers.h"
 #include "panel/device/device_presence.h"
 #include "panel/device/driver_channel.h"
+#include "panel/settings/d3_page.h"
 #include "panel/settings/settings_device.h"
 #include "panel/settings/settings_ports.h"
 #include "panel/settings/sound_settings.h"
 #include "platform/ports/clock.h"
+#include "platform/ports/profile_store.h"
 
 namespace tonedeck {
 
@@ -61,6 +63,42 @@ class SettingsController : public PresenceListener {
     // The speakers to the reset layout, the map into the stored records, sent.
     void ResetSpeakers();
 
+    // `LoadPreset`(n) as the preset switch and the profiles run it: the block goes to the
+    // device while `SyncToDevice` is 1 and no profile is being written; the idle report follows
+    // whenever the device opens.
+    void LoadPresetToDevice(int preset);
+    // Tag 28: the new `SyncToDevice`, then the page's re-application.
+    void SetSyncToDevice(bool on, SettingsPage page);
+    // A page tab switched to `page`: the EQ and 3D pages put their switches on the device.
+    void PageShown(SettingsPage page);
+
+    // EQ page: a knob at `offset` from the top of its travel (after a drag step or a bar press)
+    // becomes band `band`'s code, stored in the current preset and shown.
+    void MoveEqBand(int band, int offset, int sliderRange);
+    // 3D page: one drag step of `knob` to `top` (clamped to the travel); the linked partner
+    // follows; each side's values go to the device with their own idle report. `tops` holds
+    // the four knobs' places and receives the new ones.
+    void Move3DKnob(D3Knob knob, int top, D3KnobTops& tops, int sliderRange);
+    // Effect page: `CurrentEffect` and its driver request; numbers outside 1 to 5 are ignored.
+    void SelectEffect(int effect);
+    // Virtual 7.1 page.
+    void ToggleVirtualEnable();
+    // One drag step of speaker `index` to `proposed`; false when the step is refused (outside
+    // the circle).
+    bool DragSpeaker(int index, SpeakerPoint proposed, int width, int height,
+                     const PictureRect& picture);
+    // The 20 ms timer: one degree of rotation while the device is present and a rotation is on.
+    void RotationTick();
+    // After a skin switch: every speaker at its stored angle and distance times `factor` around
+    // the new centre; nothing is sent and the stored distances stay.
+    void RescaleSpeakers(double factor);
+
+    // Profiles (the file names are 8-bit text). Writing sends only idle reports; reading sends
+    // the whole loaded state. A number error (InvalidIntegerError) ends the read at its key,
+    // with everything before it applied.
+    void WriteProfile(ProfileStore& store, const std::string& file);
+    void ReadProfile(ProfileStore& store, const std::string& file);
+
     SettingsDevice& device() { return device_; }
     const SoundSettings& settings() const { return settings_; }
 
@@ -72,6 +110,14 @@ class SettingsController : public PresenceListener {
     // The map from the current places into the stored records.
     SpeakerMapValues RecomputeSpeakerMap();
     void SendStartRequests(const SpeakerMapValues& map);
+    // Open, `Write3DBlock` while `SyncToDevice` is 1, idle report, close.
+    void Write3DBlockWithIdle();
+    // The loaded state's parts, in the order a profile read sends them.
+    void ReadPresetLines(ProfileStore& store, const std::string& file);
+    void Read3DValues(ProfileStore& store, const std::string& file);
+    void ReadEffect(ProfileStore& store, const std::string& file);
+    void ReadSpeakers(ProfileStore& store, const std::string& file);
+    void ReadLed(ProfileStore& store, const std::string& file);
 
     SoundSettings& settings_;
     Ports ports_;

@@ -1,6 +1,7 @@
 #include "panel/settings/speaker_field.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace tonedeck {
 
@@ -15,7 +16,12 @@ constexpr double kAngleRB = 5.4977825;
 constexpr double kAngleR = 0.7853975;
 constexpr double kDbPerPixel = 0.1111111111111111;
 
-int Trunc(double value) { return static_cast<int>(value); }
+// Toward zero; places from a profile may lie far outside any screen.
+int Trunc(double value) {
+    if (!(value > -2147483648.0)) return INT32_MIN;
+    if (!(value < 2147483648.0)) return INT32_MAX;
+    return static_cast<int>(value);
+}
 
 SpeakerPoint OnCircle(const SpeakerField& field, double angle, double radius) {
     return {Trunc(field.centerX + std::cos(angle) * radius),
@@ -23,11 +29,13 @@ SpeakerPoint OnCircle(const SpeakerField& field, double angle, double radius) {
 }
 
 // Counter-clockwise from straight right, up positive, in 0 to 2 pi.
-double SpeakerAngle(int dx, int dy) {
+double SpeakerAngle(double dx, double dy) {
     if (dy > 0) {
         return dx < 0 ? std::atan2(dy, -dx) + kPi : kTwoPi - std::atan2(dy, dx);
     }
-    return dx < 0 ? kPi - std::atan2(-dy, -dx) : std::atan2(-dy, dx);
+    // The sum keeps a level speaker at +0, never -0.
+    const double up = 0.0 - dy;
+    return dx < 0 ? kPi - std::atan2(up, -dx) : std::atan2(up, dx);
 }
 
 }  // namespace
@@ -53,17 +61,44 @@ SpeakerMapValues ComputeSpeakerMap(SpeakerPlaces& places, const SpeakerField& fi
     for (std::size_t i = 0; i < kSpeakerCount; ++i) {
         SpeakerPoint& place = places[i];
         if (place.left == 168 && place.top == 147) place = {169, 148};
-        const int dx = place.left - field.centerX;
-        const int dy = place.top - field.centerY;
+        // In double: profile places can be any 32-bit numbers.
+        const double dx = static_cast<double>(place.left) - field.centerX;
+        const double dy = static_cast<double>(place.top) - field.centerY;
         const double angle = SpeakerAngle(dx, dy);
-        const double distance =
-            std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy);
+        const double distance = std::sqrt(dx * dx + dy * dy);
         const float g = static_cast<float>(4.0 - distance * kDbPerPixel);
         map[i] = static_cast<float>(std::pow(10.0, g * 0.05));
         map[kSpeakerCount + i] = static_cast<float>(angle);
         if (records) (*records)[i] = {static_cast<float>(angle), distance};
     }
     return map;
+}
+
+SpeakerPoint PlaceSpeaker(SpeakerRecord& record, const SpeakerField& field, double d, int step) {
+    const SpeakerPoint place = OnCircle(field, record.angle, d);
+    if (step > 0) record.angle = static_cast<float>(record.angle + kOneDegree);
+    if (step < 0) record.angle = static_cast<float>(record.angle - kOneDegree);
+    return place;
+}
+
+std::optional<SpeakerPoint> DraggedSpeakerPlace(SpeakerPoint current, SpeakerPoint proposed,
+                                                int width, int height, const SpeakerField& field,
+                                                const PictureRect& picture) {
+    const int64_t dx = int64_t{proposed.left} - field.centerX;
+    const int64_t dy = int64_t{proposed.top} - field.centerY;
+    const int64_t radius = field.radius;
+    if (dx * dx + dy * dy > radius * radius) return std::nullopt;
+    SpeakerPoint place = current;
+    const int64_t x = proposed.left;
+    const int64_t y = proposed.top;
+    if (int64_t{picture.left} + 10 < x && x + width <= int64_t{picture.left} + picture.width - 10) {
+        place.left = proposed.left;
+    }
+    if (int64_t{picture.top} + 10 <= y &&
+        y + height <= int64_t{picture.top} + picture.height - 10) {
+        place.top = proposed.top;
+    }
+    return place;
 }
 
 }  // namespace tonedeck

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "panel/device/driver_records.h"
 
@@ -44,7 +45,30 @@ struct SpeakerField {
     int radius = 0;
 };
 
+// One step of the rotation, in radians.
+inline constexpr double kOneDegree = 0.017453277777777776;
+
+// The `VirtualPicImage` rectangle in page coordinates.
+struct PictureRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
 SpeakerPlaces ResetSpeakerLayout(const SpeakerField& field);
+
+// `PlaceSpeaker`: the image place of a speaker at its stored angle and distance `d`; afterwards
+// the stored angle moves one degree for `step` +1, back one for -1, and stays for 0. Angles are
+// carried on past 2 pi and below 0.
+SpeakerPoint PlaceSpeaker(SpeakerRecord& record, const SpeakerField& field, double d, int step);
+
+// Where a drag step puts a speaker image of `width` x `height`: nullopt when `proposed` lies
+// outside the field's circle; otherwise each axis takes its proposed value only while the image
+// stays inside the picture's margins, and keeps `current` otherwise.
+std::optional<SpeakerPoint> DraggedSpeakerPlace(SpeakerPoint current, SpeakerPoint proposed,
+                                                int width, int height, const SpeakerField& field,
+                                                const PictureRect& picture);
 
 // Gains, then angles, from the places. A speaker at the historical centre point 168,147 is first
 // nudged to 169,148 in `places`. `records`, when given, receive each speaker's angle and distance.

@@ -34,7 +34,7 @@ class Processes {
     // Takes and dispatches every pending message of the calling thread.
     virtual void PumpPendingMessages() = 0;
     // RegisterWindowMessageW(name), then SendMessageTimeoutW to every top-level window with
-    // wParam 0, lParam 0, SMTO_NORMAL and the time-out per window.
+    // wParam 0, lParam 0 and the time-out per window; a hung window is not waited for.
     virtual void BroadcastRegisteredMessage(const std::u16string& name, uint32_t timeoutMs) = 0;
     // Enables the shutdown privilege where the token allows it and asks for a reboot
     // (ExitWindowsEx with EWX_REBOOT, reason 0). False when the request was refused.

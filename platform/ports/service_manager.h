@@ -39,6 +39,8 @@ class ServiceManager {
     virtual bool Control(ServiceHandle service, uint32_t control) = 0;
     // StartServiceW without arguments; false when refused.
     virtual bool Start(ServiceHandle service) = 0;
+    // DeleteService: marks the service for removal once its last handle closes.
+    virtual bool Delete(ServiceHandle service) = 0;
 };
 
 }  // namespace tonedeck

@@ -80,6 +80,23 @@ void SimFileSystem::PutFile(const std::u16string& path, const std::string& bytes
 
 void SimFileSystem::RemoveFile(const std::u16string& path) { files_.erase(Key(path)); }
 
+bool SimFileSystem::RemoveEmptyFolder(const std::u16string& path) {
+    const auto key = Key(path);
+    if (!directories_.count(key) || WritesBlocked(key)) return false;
+    const auto inside = [&key](const std::u16string& other) {
+        return other.size() > key.size() && other.compare(0, key.size(), key) == 0 &&
+               other[key.size()] == u'\\';
+    };
+    for (const auto& [file, bytes] : files_) {
+        if (inside(file)) return false;
+    }
+    for (const auto& folder : directories_) {
+        if (inside(folder)) return false;
+    }
+    directories_.erase(key);
+    return true;
+}
+
 std::vector<uint8_t> SimFileSystem::FileBytes(const std::u16string& path) const {
     auto found = files_.find(Key(path));
     return found == files_.end() ? std::vector<uint8_t>() : found->second;

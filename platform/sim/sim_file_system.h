@@ -23,6 +23,8 @@ public:
     void PutFile(const std::u16string& path, const std::vector<uint8_t>& bytes);
     void PutFile(const std::u16string& path, const std::string& bytes);
     void RemoveFile(const std::u16string& path);
+    // Removes a folder that holds nothing; false when it is missing, not empty or read-only.
+    bool RemoveEmptyFolder(const std::u16string& path);
     std::vector<uint8_t> FileBytes(const std::u16string& path) const;
     // The next reads of `path` stop with `status`, until cleared.
     void FailReads(const std::u16string& path, FileReadStatus status);

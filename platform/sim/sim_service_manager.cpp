@@ -84,6 +84,12 @@ bool SimServiceManager::Start(ServiceHandle handle) {
     return true;
 }
 
+bool SimServiceManager::Delete(ServiceHandle handle) {
+    const auto it = handles_.find(handle.value());
+    if (it == handles_.end() || it->second.manager) return false;
+    return services_.erase(it->second.service) != 0;
+}
+
 SimService& SimServiceManager::Install(const std::u16string& name, SimService service) {
     return services_[AsciiUpper(name)] = std::move(service);
 }

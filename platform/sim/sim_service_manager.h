@@ -36,6 +36,8 @@ class SimServiceManager : public ServiceManager {
     std::optional<uint32_t> QueryState(ServiceHandle service) override;
     bool Control(ServiceHandle service, uint32_t control) override;
     bool Start(ServiceHandle service) override;
+    // The service goes at once; handles to it stop working.
+    bool Delete(ServiceHandle service) override;
 
     // Installs (or replaces) a service; names compare without regard to case.
     SimService& Install(const std::u16string& name, SimService service = {});

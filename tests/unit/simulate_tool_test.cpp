@@ -67,7 +67,7 @@ class SimulateTool : public ::testing::Test {
 const fs::path kData = fs::path(TONEDECK_SOURCE_DIR) / "tests/unit/data/simulate";
 
 TEST_F(SimulateTool, ScriptsPrintTheirGoldenTraffic) {
-    for (const char* name : {"start_present_exit", "hotplug_in_tray", "buttons"}) {
+    for (const char* name : {"start_present_exit", "hotplug_in_tray", "buttons", "pages"}) {
         const fs::path golden = kData / (std::string(name) + ".expected");
         ASSERT_TRUE(fs::exists(golden)) << golden;
         const ToolRun run = Simulate(kData / (std::string(name) + ".txt"));
@@ -79,7 +79,7 @@ TEST_F(SimulateTool, ScriptsPrintTheirGoldenTraffic) {
 
 struct ErrorRow {
     const char* script;
-    const char* message;  // after "tonedeck-tool: <file>"
+    std::string message;  // after "tonedeck-tool: <file>"
     bool printsTraffic;
 };
 
@@ -106,13 +106,22 @@ TEST_F(SimulateTool, ScriptsThatCannotRunSayWhyWithTheLineNumber) {
         {"start\nexit\nplug\n", ", line 3: plug after exit: the panel has ended\n", false},
         {"device present\n", ": the script never starts the panel (no start command)\n", false},
         {"", ": the script never starts the panel (no start command)\n", false},
-        {"profile LastProfile.ini\nstart\n",
-         ", line 1: profile: starting with a last profile is not available in the simulation "
-         "yet\n",
-         true},
-        {"start\npress 16\n", ", line 2: press 16 is not available in the simulation yet\n", true},
-        {"start\nrelease 2\n", ", line 2: release 2 is not available in the simulation yet\n",
-         true},
+        {"start\ndrag 29\n",
+         ", line 2: drag needs a tag number and the movement: DY, or DX DY\n", false},
+        {"start\ndrag 29 1 2 3\n",
+         ", line 2: drag needs a tag number and the movement: DY, or DX DY\n", false},
+        {"start\ndrag 29 up\n", ", line 2: drag needs pixels from -10000 to 10000, not \"up\"\n",
+         false},
+        {"start\npage 5\n", ", line 2: page needs a page number from 0 to 4, not \"5\"\n", false},
+        {"start\nsave\n", ", line 2: save needs an argument: a file\n", false},
+        // Checked only when they run: the traffic before them has been printed.
+        {"profile no-such-profile.ini\nstart\n",
+         ", line 1: cannot read \"" + (dir_ / "no-such-profile.ini").string() + "\"\n", true},
+        {"start\npress 16\n",
+         ", line 2: EffectButtonNonImage (tag 16) is not showing on page 0\n", true},
+        {"start\npress 99\n", ", line 2: no control carries tag 99\n", true},
+        {"start\nload missing.ini\n",
+         ", line 2: cannot read \"" + (dir_ / "missing.ini").string() + "\"\n", true},
     };
     for (const ErrorRow& row : rows) {
         const ToolRun run = SimulateText(row.script);
@@ -124,7 +133,7 @@ TEST_F(SimulateTool, ScriptsThatCannotRunSayWhyWithTheLineNumber) {
 }
 
 TEST_F(SimulateTool, LockedPressesWithoutTheDeviceOnlyWarn) {
-    const ToolRun run = SimulateText("device absent\nstart\npress 16\npress 23\npress 30\n");
+    const ToolRun run = SimulateText("device absent\nstart\npress 7\npress 25\npress 30\n");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     std::size_t warnings = 0;
     for (std::size_t at = 0; (at = run.out.find("warning message box", at)) != std::string::npos;

@@ -4,8 +4,8 @@
 set -euo pipefail
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-: "${TONEDECK_BUILD:?}" "${WINEPREFIX:?run inside tests/wine/wine-session}" "${DISPLAY:?}"
-for tool in wine xdotool import; do
+: "${TONEDECK_BUILD:?}" "${TONEDECK_SOURCE:?}" "${WINEPREFIX:?run inside tests/wine/wine-session}" "${DISPLAY:?}"
+for tool in wine winepath xdotool import convert; do
     command -v "$tool" >/dev/null || fail "'$tool' is missing"
 done
 exe=$TONEDECK_BUILD/apps/tonedeck/Tonedeck.exe
@@ -15,16 +15,29 @@ for file in "$exe" "$probe" "$sender"; do [[ -f $file ]] || fail "$file is not b
 
 # Where Wine's own tray window shows the first icon.
 tray_x=13 tray_y=32
-background=1e242e
+skins=$TONEDECK_SOURCE/data/Skin
+# A point of the background beside the pages: the window is painted there and can be grabbed.
+bg_x=8 bg_y=250
+background=$(convert "$skins/Graphite/main_back.png" -crop "1x1+$bg_x+$bg_y" -depth 8 txt:- |
+    grep -o '#[0-9A-Fa-f]\{6\}' | head -1)
+[[ -n $background ]] || fail "cannot read the Graphite background picture"
 read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 left=$(((screen_w - 800) / 2)) top=$(((screen_h - 500) / 2))
+
+# The user's choices, as the installer leaves them for the install folder name below.
+appdata=$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")
+mkdir -p "$appdata/TonedeckSpine"
+printf '%s\r\n' '[Language]' 'DefaultLanguage=English' '[Skin]' 'DefaultSkin=Graphite' \
+    > "$appdata/TonedeckSpine/AudioConfig.cfg"
 
 install_copy() {  # folder title
     mkdir -p "$1"
     cp "$exe" "$1/Tonedeck.exe"
-    printf '%s\r\n' '[Install]' "InstallAppTitle=$2" 'InstallIconFileName=Tonedeck.ico' \
+    cp -r "$TONEDECK_SOURCE/data/Language" "$skins" "$1/"
+    printf '%s\r\n' '[Language]' 'LanguageFolderName=Language' '[Skin]' 'SkinFolderName=Skin' \
+        'RegionCut=1' '[Install]' "InstallAppTitle=$2" 'InstallIconFileName=Tonedeck.ico' \
         'InstallFolderName=TonedeckSpine' '[TrayIconHint]' 'HintName=Tonedeck spine test' \
-        > "$1/AudioConfig.cfg"
+        '[MultiLanguageFolderMap]' 'English=English' > "$1/AudioConfig.cfg"
 }
 title="Tonedeck Spine"
 folder=$WINEPREFIX/drive_c/spine/Tonedeck
@@ -70,6 +83,7 @@ second_copy_leaves() {  # folder: a second start ends at once with code 0 and wr
     after=$(find "$WINEPREFIX/drive_c" -newer "$folder/AudioConfig.cfg" -type f -printf '%p %T@\n' | sort)
     [[ $before == "$after" ]] || fail "second copy wrote files: $(diff <(echo "$before") <(echo "$after"))"
 }
+menu_open() { [[ $(state "#32768" "") == visible* ]]; }
 pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-Fa-f]\{6\}' | head -1; }
 
 echo "== starts in the tray"
@@ -83,13 +97,13 @@ echo "== double-click on the tray icon restores it, centred and painted"
 xdotool mousemove $tray_x $tray_y click --repeat 2 --delay 80 1
 wait_until 10 "the main window shows" is "visible $left $top 800 500" main_state
 [[ $(app_state) == "visible"* ]] || fail "application window is '$(app_state)' after restore"
-colour=$(pixel $((left + 400)) $((top + 250)))
-[[ ${colour,,} == "#$background" ]] || fail "window centre shows $colour"
+colour=$(pixel $((left + bg_x)) $((top + bg_y)))
+[[ ${colour,,} == "${background,,}" ]] || fail "window background shows $colour, not $background"
 
 echo "== a left drag on the background moves the window"
-xdotool mousemove $((left + 100)) $((top + 100)) mousedown 1 sleep 0.2 \
-    mousemove $((left + 150)) $((top + 130)) sleep 0.2 \
-    mousemove $((left + 200)) $((top + 160)) sleep 0.2 mouseup 1
+xdotool mousemove $((left + bg_x)) $((top + bg_y)) mousedown 1 sleep 0.2 \
+    mousemove $((left + bg_x + 50)) $((top + bg_y + 30)) sleep 0.2 \
+    mousemove $((left + bg_x + 100)) $((top + bg_y + 60)) sleep 0.2 mouseup 1
 wait_until 10 "the window follows the drag" is "visible $((left + 100)) $((top + 60)) 800 500" main_state
 
 echo "== a second copy leaves at once; the first stays shown"
@@ -119,7 +133,8 @@ echo "== Close in the tray menu ends it"
 start_panel "$folder"
 wait_until 20 "the application window exists" is "hidden minimised" app_state
 xdotool mousemove $tray_x $tray_y click 3
-sleep 1
+# The click waits for the start-up to finish; the keys must wait for the menu.
+wait_until 20 "the tray menu opens" menu_open
 xdotool key Up Return
 ended "$panel" 15
 
@@ -128,6 +143,6 @@ start_panel "$folder"
 wait_until 20 "the application window exists" is "hidden minimised" app_state
 xdotool mousemove $tray_x $tray_y click --repeat 2 --delay 80 1
 wait_until 10 "the main window shows" is "visible $left $top 800 500" main_state
-xdotool mousemove $((left + 400)) $((top + 250)) click 3
+xdotool mousemove $((left + bg_x)) $((top + bg_y)) click 3
 ended "$panel" 15
 echo "PASS"

@@ -40,6 +40,18 @@ bool ParseNumber(const std::string& word, uint32_t limit, uint32_t& value) {
     return true;
 }
 
+// An optional sign, then decimal digits, within +-`limit`.
+bool ParseSigned(const std::string& word, int32_t limit, int32_t& value) {
+    const bool negative = !word.empty() && word[0] == '-';
+    const bool sign = !word.empty() && (word[0] == '-' || word[0] == '+');
+    uint32_t magnitude = 0;
+    if (!ParseNumber(word.substr(sign ? 1 : 0), static_cast<uint32_t>(limit), magnitude)) {
+        return false;
+    }
+    value = negative ? -static_cast<int32_t>(magnitude) : static_cast<int32_t>(magnitude);
+    return true;
+}
+
 struct VerbInfo {
     ScriptVerb verb;
     const char* argument;  // nullptr: takes none
@@ -55,9 +67,34 @@ const std::map<std::string, VerbInfo>& Verbs() {
         {"tick", {ScriptVerb::kTick, "milliseconds"}},
         {"press", {ScriptVerb::kPress, "a tag number"}},
         {"release", {ScriptVerb::kRelease, "a tag number"}},
+        {"drag", {ScriptVerb::kDrag, "a tag number and the movement: DY, or DX DY"}},
+        {"page", {ScriptVerb::kPage, "a page number"}},
+        {"save", {ScriptVerb::kSave, "a file"}},
+        {"load", {ScriptVerb::kLoad, "a file"}},
         {"exit", {ScriptVerb::kExit, nullptr}},
     };
     return verbs;
+}
+
+// drag TAG DY, or drag TAG DX DY.
+ScriptCommand ParseDrag(int line, std::string_view text, const std::vector<std::string>& words) {
+    ScriptCommand command{line, ScriptVerb::kDrag, std::string(text), {}, 0, 0, 0};
+    if (words.size() < 3 || words.size() > 4) {
+        throw ScriptError(line, "drag needs a tag number and the movement: DY, or DX DY");
+    }
+    if (!ParseNumber(words[1], kMaxTag, command.number)) {
+        throw ScriptError(line, "drag needs a tag number from 0 to " + std::to_string(kMaxTag) +
+                                    ", not \"" + words[1] + "\"");
+    }
+    for (std::size_t i = 2; i < words.size(); ++i) {
+        int32_t& target = (words.size() == 4 && i == 2) ? command.dx : command.dy;
+        if (!ParseSigned(words[i], kMaxDragPixels, target)) {
+            throw ScriptError(line, "drag needs pixels from -" + std::to_string(kMaxDragPixels) +
+                                        " to " + std::to_string(kMaxDragPixels) + ", not \"" +
+                                        words[i] + "\"");
+        }
+    }
+    return command;
 }
 
 ScriptCommand ParseLine(int line, std::string_view text) {
@@ -65,7 +102,8 @@ ScriptCommand ParseLine(int line, std::string_view text) {
     const auto found = Verbs().find(words[0]);
     if (found == Verbs().end()) throw ScriptError(line, "unknown command \"" + words[0] + "\"");
     const VerbInfo& info = found->second;
-    ScriptCommand command{line, info.verb, std::string(text), {}, 0};
+    ScriptCommand command{line, info.verb, std::string(text), {}, 0, 0, 0};
+    if (info.verb == ScriptVerb::kDrag) return ParseDrag(line, text, words);
     const std::size_t wanted = info.argument ? 2 : 1;
     if (words.size() < wanted) {
         throw ScriptError(line, words[0] + " needs an argument: " + info.argument);
@@ -85,7 +123,16 @@ ScriptCommand ParseLine(int line, std::string_view text) {
             command.word = words[1];
             break;
         case ScriptVerb::kProfile:
+        case ScriptVerb::kSave:
+        case ScriptVerb::kLoad:
             command.word = words[1];
+            break;
+        case ScriptVerb::kPage:
+            if (!ParseNumber(words[1], kMaxPage, command.number)) {
+                throw ScriptError(line, "page needs a page number from 0 to " +
+                                            std::to_string(kMaxPage) + ", not \"" + words[1] +
+                                            "\"");
+            }
             break;
         case ScriptVerb::kTick:
             if (!ParseNumber(words[1], kMaxTickMs, command.number)) {

@@ -9,14 +9,30 @@
 
 namespace tonedeck::tool {
 
-enum class ScriptVerb { kDevice, kProfile, kStart, kPlug, kUnplug, kTick, kPress, kRelease, kExit };
+enum class ScriptVerb {
+    kDevice,
+    kProfile,
+    kStart,
+    kPlug,
+    kUnplug,
+    kTick,
+    kPress,
+    kRelease,
+    kDrag,
+    kPage,
+    kSave,
+    kLoad,
+    kExit
+};
 
 struct ScriptCommand {
     int line = 0;
     ScriptVerb verb = ScriptVerb::kStart;
     std::string text;     // the line as written, trimmed
-    std::string word;     // `device`: "present" or "absent"; `profile`: the file
-    uint32_t number = 0;  // `tick`: milliseconds; `press`, `release`: the tag
+    std::string word;     // `device`: "present" or "absent"; `profile`, `save`, `load`: the file
+    uint32_t number = 0;  // `tick`: milliseconds; `press`, `release`, `drag`: the tag; `page`
+    int32_t dx = 0;       // `drag`: the pointer's movement
+    int32_t dy = 0;
 };
 
 // A script that cannot run, with the line it stops at (0: the script as a whole).
@@ -31,6 +47,8 @@ class ScriptError : public std::runtime_error {
 
 inline constexpr uint32_t kMaxTickMs = 24u * 60 * 60 * 1000;  // one virtual day per command
 inline constexpr uint32_t kMaxTag = 255;
+inline constexpr uint32_t kMaxPage = 4;
+inline constexpr int32_t kMaxDragPixels = 10000;
 
 // UTF-8 text, LF or CR LF line ends. Checks every line before anything runs: the words, their
 // arguments and the order (setup before `start`, the rest after it, nothing after `exit`).
