@@ -26,7 +26,8 @@ class ApplicationEvents {
 
 class Application {
   public:
-    // Starts minimised and hidden: the program begins in the tray.
+    // Starts hidden; it is minimised when the constructed program goes to the tray, so that a
+    // minimised application window means a program that is up and answering.
     void CreateWindowHandle(ApplicationEvents& events);
     HWND Handle() const { return window_.Handle(); }
     void DestroyWindowHandle() { window_.Destroy(); }

@@ -58,14 +58,19 @@ std::u16string MainWindow::SkinPicturePath(const std::u16string& fileName,
 // ---- user choices and menus ----
 
 void MainWindow::ReadUserChoices() {
+    // An account that has no per-user copy yet (not the one that ran the installer) starts with
+    // the shipped defaults instead of with no skin at all.
+    auto readChoices = [this](const std::u16string& file) {
+        const std::string ansi = U16ToAnsi(file);
+        std::u16string language, skin;
+        ReadProfileStringToBuffer(ports_.profiles, ansi, u"Language", u"DefaultLanguage", language);
+        ReadProfileStringToBuffer(ports_.profiles, ansi, u"Skin", u"DefaultSkin", skin);
+        if (!language.empty()) currentLanguage_ = language.substr(0, kChoiceNameChars);
+        if (!skin.empty()) currentSkin_ = skin.substr(0, kChoiceNameChars);
+    };
+    readChoices(config_.AppDir + kAudioConfigFileName);
     const std::u16string file = UserChoicesFile();
-    if (!ports_.files.FileExists(file)) return;
-    const std::string ansi = U16ToAnsi(file);
-    ReadProfileStringToBuffer(ports_.profiles, ansi, u"Language", u"DefaultLanguage",
-                              currentLanguage_);
-    ReadProfileStringToBuffer(ports_.profiles, ansi, u"Skin", u"DefaultSkin", currentSkin_);
-    currentLanguage_ = currentLanguage_.substr(0, kChoiceNameChars);
-    currentSkin_ = currentSkin_.substr(0, kChoiceNameChars);
+    if (ports_.files.FileExists(file)) readChoices(file);
 }
 
 void MainWindow::SaveUserChoices() {

@@ -186,6 +186,23 @@ TEST_F(WindowScenario, UnknownUserChoicesCheckTheFirstItemsAndFailOnTheSkin) {
     EXPECT_THROW(window.LoadSkinSettings(), InvalidIntegerError);
 }
 
+TEST_F(WindowScenario, WithoutAPerUserCopyTheShippedDefaultsApply) {
+    world.files.RemoveFile(testing_window::kUserFile);
+    world.profiles.WriteString(testing_window::kAppDir + u"AudioConfig.cfg", u"Skin", u"DefaultSkin",
+                               u"Red");
+    world.profiles.WriteString(testing_window::kAppDir + u"AudioConfig.cfg", u"Language",
+                               u"DefaultLanguage", u"deutsch");
+    MainWindow& window = Start();
+    EXPECT_EQ(window.CurrentSkin(), u"Red");
+    EXPECT_EQ(world.At(u"Menu1Label").caption, u"DE LabelMenu1");
+}
+
+TEST_F(WindowScenario, PerUserChoicesWinOverTheShippedDefaults) {
+    world.profiles.WriteString(testing_window::kAppDir + u"AudioConfig.cfg", u"Skin", u"DefaultSkin",
+                               u"Red");
+    EXPECT_EQ(Start().CurrentSkin(), u"Blue");
+}
+
 TEST_F(WindowScenario, MissingSkinRootIsAStartUpError) {
     world.config.SkinFolderName = u"NoSkins";
     EXPECT_THROW(Start(), FileLoadError);
