@@ -12,8 +12,7 @@ void Application::Window::Create(ApplicationEvents& events) {
     WindowSpec spec;
     spec.className = L"TApplication";
     // A zero-sized window: all it shows is its taskbar entry.
-    spec.style =
-        WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
+    spec.style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
     const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
     const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
     spec.bounds = {x, y, x, y};

@@ -371,7 +371,12 @@ void TAudioMainForm::OnTrayMouse(UINT mouseMessage) {
     }
 }
 
-void TAudioMainForm::OnExitMessage() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
+void TAudioMainForm::OnExitMessage() {
+    // The sender ignores the answer; giving it at once lets its broadcast go on to the other
+    // windows while this one takes its time to save and put the device back.
+    if (InSendMessage()) ReplyMessage(0);
+    SendMessageW(Handle(), WM_CLOSE, 0, 0);
+}
 
 void TAudioMainForm::Paint() {
     if (panel_) {

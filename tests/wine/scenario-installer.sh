@@ -9,6 +9,7 @@
 # the run ends with code 6 after steps 1 to 7); the second run registers the package first,
 # so step 8 passes and the installation succeeds.
 set -euo pipefail
+[[ -n ${SCENARIO_XTRACE:-} ]] && { PS4="+\${SECONDS} "; set -x; }
 
 fail() { echo "FAIL: $* (after ${SECONDS} s)" >&2; exit 1; }
 : "${TONEDECK_BUILD:?}" "${TONEDECK_SOURCE:?}" "${WINEPREFIX:?run inside tests/wine/wine-session}" "${DISPLAY:?}"
@@ -25,8 +26,12 @@ done
 
 # The service manager of a prefix just made by "wineboot -i" answers queries but times out
 # starting a newly created service; one started afresh works as on Windows.
-wineserver -k
-wineserver -p
+# Wine's own background programs come up again with it: they get no handle on this script's
+# output, which ctest waits on.
+wineserver -k </dev/null >/dev/null 2>&1
+wineserver -p </dev/null >/dev/null 2>&1
+wine wineboot </dev/null >/dev/null 2>&1
+wine "$probe" state Desktop Desktop </dev/null >/dev/null 2>&1 || true
 
 c=$WINEPREFIX/drive_c
 setup=$c/setup
