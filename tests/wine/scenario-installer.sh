@@ -9,7 +9,6 @@
 # the run ends with code 6 after steps 1 to 7); the second run registers the package first,
 # so step 8 passes and the installation succeeds.
 set -euo pipefail
-[[ -n ${SCENARIO_XTRACE:-} ]] && { PS4="+\${SECONDS} "; set -x; }
 
 fail() { echo "FAIL: $* (after ${SECONDS} s)" >&2; exit 1; }
 : "${TONEDECK_BUILD:?}" "${TONEDECK_SOURCE:?}" "${WINEPREFIX:?run inside tests/wine/wine-session}" "${DISPLAY:?}"
