@@ -49,7 +49,10 @@ uint32_t TMainForm::Install_Service() {
                                      facts_.is64BitWindows ? kService64Id : kService32Id);
     if (!service) return kServicePayloadMissing;
     const std::u16string program = config_.SystemNativePath + kDeviceServiceName + u".exe";
-    if (WriteBufferToFile(ports_.files, program, *service) != 0) return kServiceNotWritten;
+    // The service stopped a moment ago: its process may not have let go of the file yet.
+    if (WriteProgramFile(ports_.files, ports_.clock, program, *service) != 0) {
+        return kServiceNotWritten;
+    }
     PostProgress(40);
 
     // The program is named on its own and quoted in the command line, so a path with spaces
@@ -73,7 +76,8 @@ uint32_t TMainForm::Install_Application() {
     if (!app) return kAppPayloadMissing;
     ports_.files.CreateFolder(config_.InstallFolderPath);
     const std::u16string program = AppProgramPath();
-    if (WriteBufferToFile(ports_.files, program, *app) != 0) return kAppNotWritten;
+    // A control panel asked to close in step 2 may still be ending and holding its file.
+    if (WriteProgramFile(ports_.files, ports_.clock, program, *app) != 0) return kAppNotWritten;
     if (SetRunAtLogon(ports_.registry, config_.APPFileName, u"\"" + program + u"\" -start") != 0) {
         return kRunValueFailed;
     }

@@ -39,6 +39,17 @@ int WriteBufferToFile(FileSystem& files, const std::u16string& path,
     return files.WriteWholeFile(path, std::vector<uint8_t>(bytes.begin(), bytes.end())) ? 0 : 1;
 }
 
+int WriteProgramFile(FileSystem& files, Clock& clock, const std::u16string& path,
+                     std::span<const uint8_t> bytes) {
+    int result = 1;
+    for (int attempt = 1; attempt <= kWriteAttempts; ++attempt) {
+        result = WriteBufferToFile(files, path, bytes);
+        if (result == 0) break;
+        if (attempt < kWriteAttempts) clock.Sleep(kWriteRetryMs);
+    }
+    return result;
+}
+
 int CopyOneFile(FileOperations& fileOps, const std::u16string& source,
                 const std::u16string& target) {
     return fileOps.CopyFile(source, target) ? 1 : 0;

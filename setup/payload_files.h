@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "platform/ports/clock.h"
 #include "platform/ports/file_operations.h"
 #include "platform/ports/file_system.h"
 #include "platform/ports/payloads.h"
@@ -20,6 +21,13 @@ std::optional<std::span<const uint8_t>> LockPayload(Payloads& payloads,
 // 0 written, 1 the file could not be written.
 int WriteBufferToFile(FileSystem& files, const std::u16string& path,
                       std::span<const uint8_t> bytes);
+
+// A program file that a just-ending program may still hold: written like WriteBufferToFile,
+// tried again every kWriteRetryMs up to kWriteAttempts times while it cannot be written.
+inline constexpr int kWriteAttempts = 20;
+inline constexpr uint32_t kWriteRetryMs = 250;
+int WriteProgramFile(FileSystem& files, Clock& clock, const std::u16string& path,
+                     std::span<const uint8_t> bytes);
 
 // Non-zero when the copy was made (the target is overwritten).
 int CopyOneFile(FileOperations& fileOps, const std::u16string& source,

@@ -139,8 +139,8 @@ void DeleteDeviceService(ServiceManager& services, Clock& clock) {
     ControlDeviceService(services, clock, kDeviceServiceName, kServiceStopRequest);
     const ServiceHandle manager = services.OpenManager(kScManagerAllAccess);
     if (!manager) return;
-    const ServiceHandle service = services.OpenService(manager, kDeviceServiceName,
-                                                       kServiceAllAccess);
+    const ServiceHandle service =
+        services.OpenService(manager, kDeviceServiceName, kServiceAllAccess);
     if (service) {
         services.Delete(service);
         services.Close(service);
@@ -166,8 +166,8 @@ UninstallOutcome RunUninstall(const UninstallPorts& ports, const std::u16string&
     const std::u16string folder = SplitProgramPath(uninstallerPath).second;
     if (!ports.files.FileExists(folder + kAudioConfigFileName)) return outcome;
     AudioConfig config;
-    LoadAudioConfig(kAudioConfigFileName, uninstallerPath, ConfigReader::Installer,
-                    ports.profiles, system, config);
+    LoadAudioConfig(kAudioConfigFileName, uninstallerPath, ConfigReader::Installer, ports.profiles,
+                    system, config);
     if (!UsableConfig(config)) return outcome;
 
     const std::u16string& install = config.InstallFolderPath;
@@ -188,7 +188,8 @@ UninstallOutcome RunUninstall(const UninstallPorts& ports, const std::u16string&
         remove.File(config.SystemNativePath + kDeviceServiceName + u".exe");
         remove.File(config.SystemNativePath + u"drivers\\" + kFilterDriverName + u".sys");
     }
-    if (!config.System32BitPath.empty()) remove.File(config.System32BitPath + kUpdatePackageFileName);
+    if (!config.System32BitPath.empty())
+        remove.File(config.System32BitPath + kUpdatePackageFileName);
 
     remove.File(program);
     remove.File(install + config.UninstallFileName + u".exe");
@@ -198,7 +199,7 @@ UninstallOutcome RunUninstall(const UninstallPorts& ports, const std::u16string&
         if (IsPlainRelativeName(tree)) remove.Tree(install + LastComponent(tree));
     }
     remove.Tree(install + u"Manual");
-    remove.EmptyFolder(install);
+    remove.EmptyFolder(install.substr(0, install.size() - 1));
 
     const std::u16string programs = ports.shell.CommonProgramsFolder();
     if (!programs.empty()) {

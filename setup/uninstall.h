@@ -30,10 +30,10 @@ struct UninstallPorts {
 };
 
 enum class UninstallResult {
-    kRemoved,         // everything is gone
-    kRemovedAtReboot, // some files were in use; they go at the next start of Windows
-    kIncomplete,      // some files could not be removed at all
-    kNotInstalled,    // no usable AudioConfig.cfg beside the uninstaller: nothing was touched
+    kRemoved,          // everything is gone
+    kRemovedAtReboot,  // some files were in use; they go at the next start of Windows
+    kIncomplete,       // some files could not be removed at all
+    kNotInstalled,     // no usable AudioConfig.cfg beside the uninstaller: nothing was touched
 };
 
 struct UninstallOutcome {

@@ -30,9 +30,9 @@ void BackgroundWindow::Show() {
 }
 
 void BackgroundWindow::LoadImage(const std::u16string& imagePath) {
-    HBITMAP picture = static_cast<HBITMAP>(::LoadImageW(nullptr, ToWide(imagePath).c_str(),
-                                                      IMAGE_BITMAP, 0, 0,
-                                                      LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    HBITMAP picture =
+        static_cast<HBITMAP>(::LoadImageW(nullptr, ToWide(imagePath).c_str(), IMAGE_BITMAP, 0, 0,
+                                          LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     if (!picture) throw SetupError(u"Cannot load the picture \"" + imagePath + u"\".");
     if (picture_) DeleteObject(picture_);
     picture_ = picture;
@@ -58,8 +58,8 @@ void BackgroundWindow::Paint() {
         HGDIOBJ previous = SelectObject(memory, picture_);
         SetStretchBltMode(dc, HALFTONE);
         SetBrushOrgEx(dc, 0, 0, nullptr);
-        StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, info.bmWidth,
-                   info.bmHeight, SRCCOPY);
+        StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, info.bmWidth, info.bmHeight,
+                   SRCCOPY);
         SelectObject(memory, previous);
         DeleteDC(memory);
     } else {

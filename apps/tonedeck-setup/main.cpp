@@ -1,7 +1,9 @@
 // TonedeckSetup: the installer wizard.
 
+// clang-format off
 #include <windows.h>
 #include <commctrl.h>
+// clang-format on
 
 #include "apps/tonedeck-setup/background_window.h"
 #include "apps/tonedeck-setup/install_worker.h"
@@ -30,7 +32,8 @@ namespace {
 // folder) is picked up.
 void RestrictDllSearch() {
     using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    auto restrict = tonedeck::LookupKernel32<SetDefaultDllDirectoriesFn>("SetDefaultDllDirectories");
+    auto restrict =
+        tonedeck::LookupKernel32<SetDefaultDllDirectoriesFn>("SetDefaultDllDirectories");
     if (!restrict || !restrict(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
 }
 
@@ -64,15 +67,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     Win32DeviceTree devices;
     Win32IoControl io;
     Win32Clock clock;
-    const SetupPorts ports{files,    fileOps, profiles, system,  registry, services,
-                           processes, payloads, shell,  devices, io,       clock};
+    const SetupPorts ports{files,     fileOps,  profiles, system,  registry, services,
+                           processes, payloads, shell,    devices, io,       clock};
     const std::u16string programPath = ModuleFilePath();
 
     ThreadLauncher launcher;
     int exitCode = 0;
     try {
-        TBackgroundForm backgroundForm(profiles, system, programPath,
-                                       GetSystemMetrics(SM_CXSCREEN),
+        TBackgroundForm backgroundForm(profiles, system, programPath, GetSystemMetrics(SM_CXSCREEN),
                                        GetSystemMetrics(SM_CYSCREEN));
         BackgroundWindow background;
         background.Create(backgroundForm.placement());

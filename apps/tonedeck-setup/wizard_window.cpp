@@ -117,10 +117,10 @@ void WizardWindow::Create(HWND background) {
         control.window = window;
         control.page = page;
     };
-    place(WizardControl::kBackBitBtn,
-          MakeChild(WC_BUTTONW, L"< Back", button | WS_DISABLED, kBackId, 8, 119, 75, 25,
-                    formFont_),
-          -1);
+    place(
+        WizardControl::kBackBitBtn,
+        MakeChild(WC_BUTTONW, L"< Back", button | WS_DISABLED, kBackId, 8, 119, 75, 25, formFont_),
+        -1);
     c[IndexOf(WizardControl::kBackBitBtn)].wanted = false;
     place(WizardControl::kNextBitBtn,
           MakeChild(WC_BUTTONW, L"Next >", WS_CHILD | WS_TABSTOP | BS_DEFPUSHBUTTON, kNextId, 120,
@@ -169,11 +169,12 @@ void WizardWindow::Create(HWND background) {
     reboot.wordWrap = true;
     reboot.fixedWidth = 315;
 
-    combo_.window = MakeChild(WC_COMBOBOXW, L"", WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                              kComboId, 16, 74, 153, 200, formFont_);
+    combo_.window =
+        MakeChild(WC_COMBOBOXW, L"", WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                  kComboId, 16, 74, 153, 200, formFont_);
     combo_.page = 0;
-    progress_.window = MakeChild(PROGRESS_CLASSW, L"", WS_CHILD | PBS_SMOOTH, 0, 16, 60, 361, 25,
-                                 nullptr);
+    progress_.window =
+        MakeChild(PROGRESS_CLASSW, L"", WS_CHILD | PBS_SMOOTH, 0, 16, 60, 361, 25, nullptr);
     progress_.page = 1;
     SendMessageW(progress_.window, PBM_SETRANGE32, 0, 100);
     SendMessageW(progress_.window, PBM_SETSTEP, 1, 0);
@@ -234,12 +235,12 @@ void WizardWindow::FitLabel(Control& control) {
 void WizardWindow::LoadIcon(const std::u16string& iconPath) {
     const std::wstring path = ToWide(iconPath);
     HICON big = static_cast<HICON>(::LoadImageW(nullptr, path.c_str(), IMAGE_ICON,
-                                              GetSystemMetrics(SM_CXICON),
-                                              GetSystemMetrics(SM_CYICON), LR_LOADFROMFILE));
+                                                GetSystemMetrics(SM_CXICON),
+                                                GetSystemMetrics(SM_CYICON), LR_LOADFROMFILE));
     if (!big) throw SetupError(u"Cannot load the icon \"" + iconPath + u"\".");
     HICON small = static_cast<HICON>(::LoadImageW(nullptr, path.c_str(), IMAGE_ICON,
-                                                GetSystemMetrics(SM_CXSMICON),
-                                                GetSystemMetrics(SM_CYSMICON), LR_LOADFROMFILE));
+                                                  GetSystemMetrics(SM_CXSMICON),
+                                                  GetSystemMetrics(SM_CYSMICON), LR_LOADFROMFILE));
     if (bigIcon_) DestroyIcon(bigIcon_);
     if (smallIcon_) DestroyIcon(smallIcon_);
     bigIcon_ = big;
@@ -330,7 +331,9 @@ void WizardWindow::SetLanguageItems(const std::vector<std::u16string>& displayNa
     }
 }
 
-void WizardWindow::SelectLanguage(int index) { SendMessageW(combo_.window, CB_SETCURSEL, index, 0); }
+void WizardWindow::SelectLanguage(int index) {
+    SendMessageW(combo_.window, CB_SETCURSEL, index, 0);
+}
 
 void WizardWindow::SetProgress(int position) {
     SendMessageW(progress_.window, PBM_SETPOS, static_cast<WPARAM>(position), 0);

@@ -4,8 +4,10 @@
 //   TonedeckUninstall.exe [/Quiet]          asks, then starts the copy
 //   <copy> /Stage "<installed path>" [/Quiet]  does the work
 
+// clang-format off
 #include <windows.h>
 #include <shellapi.h>
+// clang-format on
 
 #include <string>
 #include <vector>
@@ -38,7 +40,8 @@ Arguments ParseArguments() {
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     for (int i = 1; arguments && i < count; ++i) {
         if (lstrcmpiW(arguments[i], L"/Quiet") == 0) parsed.quiet = true;
-        if (lstrcmpiW(arguments[i], L"/Stage") == 0 && i + 1 < count) parsed.stageOf = arguments[++i];
+        if (lstrcmpiW(arguments[i], L"/Stage") == 0 && i + 1 < count)
+            parsed.stageOf = arguments[++i];
     }
     LocalFree(arguments);
     return parsed;
@@ -65,8 +68,8 @@ bool StartWorkingCopy(const std::wstring& installed, bool quiet) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(copy.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &started)) {
+    if (!CreateProcessW(copy.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
         DeleteFileW(copy.c_str());
         return false;
     }
@@ -101,8 +104,9 @@ int Work(const std::wstring& installed, bool quiet) {
             text = title + L" was removed from this computer.";
             break;
         case UninstallResult::kRemovedAtReboot:
-            text = title + L" was removed. Some files are still in use; they go when Windows "
-                           L"restarts.";
+            text = title +
+                   L" was removed. Some files are still in use; they go when Windows "
+                   L"restarts.";
             break;
         case UninstallResult::kIncomplete:
             text = title + L" was removed, but some files could not be deleted.";

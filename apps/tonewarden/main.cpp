@@ -3,8 +3,10 @@
 // until it is asked to stop. Control code 128 is accepted and traced. It needs nothing but
 // Windows itself, so it builds for either processor on its own.
 
+// clang-format off
 #include <windows.h>
 #include <shellapi.h>
+// clang-format on
 
 #include <string>
 
@@ -59,7 +61,8 @@ void WINAPI ServiceMain(DWORD, wchar_t**) {
 std::wstring OwnPath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return {};
         if (length < path.size()) {
             path.resize(length);
@@ -74,16 +77,15 @@ int Register() {
     SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CREATE_SERVICE);
     if (!manager) return 1;
     const std::wstring command = L"\"" + OwnPath() + L"\"";
-    SC_HANDLE service = CreateServiceW(manager, kServiceName, kServiceName, SERVICE_ALL_ACCESS,
-                                       SERVICE_WIN32_OWN_PROCESS, SERVICE_AUTO_START,
-                                       SERVICE_ERROR_NORMAL, command.c_str(), nullptr, nullptr,
-                                       nullptr, nullptr, nullptr);
+    SC_HANDLE service =
+        CreateServiceW(manager, kServiceName, kServiceName, SERVICE_ALL_ACCESS,
+                       SERVICE_WIN32_OWN_PROCESS, SERVICE_AUTO_START, SERVICE_ERROR_NORMAL,
+                       command.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
     if (!service && GetLastError() == ERROR_SERVICE_EXISTS) {
         service = OpenServiceW(manager, kServiceName, SERVICE_CHANGE_CONFIG);
-        if (service &&
-            !ChangeServiceConfigW(service, SERVICE_WIN32_OWN_PROCESS, SERVICE_AUTO_START,
-                                  SERVICE_ERROR_NORMAL, command.c_str(), nullptr, nullptr, nullptr,
-                                  nullptr, nullptr, nullptr)) {
+        if (service && !ChangeServiceConfigW(service, SERVICE_WIN32_OWN_PROCESS, SERVICE_AUTO_START,
+                                             SERVICE_ERROR_NORMAL, command.c_str(), nullptr,
+                                             nullptr, nullptr, nullptr, nullptr, nullptr)) {
             CloseServiceHandle(service);
             service = nullptr;
         }

@@ -5,7 +5,11 @@
 namespace tonedeck {
 
 bool SimFileRemoval::RemoveFile(const std::u16string& path) {
-    if (!files_.FileExists(path) || held_.count(AsciiUpper(path))) return false;
+    if (!files_.FileExists(path)) return false;
+    if (const auto held = held_.find(AsciiUpper(path)); held != held_.end() && held->second != 0) {
+        if (held->second > 0) --held->second;
+        return false;
+    }
     files_.RemoveFile(path);
     return true;
 }
@@ -20,8 +24,8 @@ bool SimFileRemoval::RemoveAtReboot(const std::u16string& path) {
     return true;
 }
 
-void SimFileRemoval::HoldOpen(const std::u16string& path) { held_.insert(AsciiUpper(path)); }
-
-void SimFileRemoval::Release(const std::u16string& path) { held_.erase(AsciiUpper(path)); }
+void SimFileRemoval::HoldOpen(const std::u16string& path, int attempts) {
+    held_[AsciiUpper(path)] = attempts;
+}
 
 }  // namespace tonedeck

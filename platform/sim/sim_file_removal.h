@@ -1,7 +1,7 @@
 #pragma once
 // Removals on the simulated file system; files can be held open so they cannot go.
 
-#include <set>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,15 +18,15 @@ class SimFileRemoval : public FileRemoval {
     bool RemoveFolder(const std::u16string& path) override;
     bool RemoveAtReboot(const std::u16string& path) override;
 
-    // A file some process holds open: deleting it fails (names compare without regard to case).
-    void HoldOpen(const std::u16string& path);
-    void Release(const std::u16string& path);
+    // A file some process holds open: the next `attempts` deletions fail (-1: all of them).
+    // Names compare without regard to case.
+    void HoldOpen(const std::u16string& path, int attempts = -1);
 
     std::vector<std::u16string> atReboot;
 
   private:
     SimFileSystem& files_;
-    std::set<std::u16string> held_;
+    std::map<std::u16string, int> held_;  // attempts left to fail
 };
 
 }  // namespace tonedeck

@@ -21,8 +21,8 @@ bool Win32FileRemoval::RemoveFolder(const std::u16string& path) {
 }
 
 bool Win32FileRemoval::RemoveAtReboot(const std::u16string& path) {
-    return MoveFileExW(LongPathForm(ToWide(path)).c_str(), nullptr,
-                       MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+    return MoveFileExW(LongPathForm(ToWide(path)).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) !=
+           FALSE;
 }
 
 }  // namespace tonedeck

@@ -1,7 +1,9 @@
 #include "platform/win32/win32_processes.h"
 
+// clang-format off
 #include <windows.h>
 #include <shellapi.h>
+// clang-format on
 
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_device_handles.h"

@@ -24,19 +24,17 @@ HKEY RootKey(RegistryRoot root) {
 
 }  // namespace
 
-RegistryKey Win32Registry::CreateKey(RegistryRoot root, const std::u16string& path,
-                                     uint32_t access, const std::u16string& className) {
+RegistryKey Win32Registry::CreateKey(RegistryRoot root, const std::u16string& path, uint32_t access,
+                                     const std::u16string& className) {
     std::wstring wideClass = ToWide(className);
     HKEY key = nullptr;
-    const LSTATUS status =
-        RegCreateKeyExW(RootKey(root), ToWide(path).c_str(), 0,
-                        wideClass.empty() ? nullptr : wideClass.data(), REG_OPTION_NON_VOLATILE,
-                        access, nullptr, &key, nullptr);
+    const LSTATUS status = RegCreateKeyExW(RootKey(root), ToWide(path).c_str(), 0,
+                                           wideClass.empty() ? nullptr : wideClass.data(),
+                                           REG_OPTION_NON_VOLATILE, access, nullptr, &key, nullptr);
     return status == ERROR_SUCCESS ? ToPortKey(key) : RegistryKey();
 }
 
-RegistryKey Win32Registry::OpenKey(RegistryRoot root, const std::u16string& path,
-                                   uint32_t access) {
+RegistryKey Win32Registry::OpenKey(RegistryRoot root, const std::u16string& path, uint32_t access) {
     HKEY key = nullptr;
     const LSTATUS status = RegOpenKeyExW(RootKey(root), ToWide(path).c_str(), 0, access, &key);
     return status == ERROR_SUCCESS ? ToPortKey(key) : RegistryKey();

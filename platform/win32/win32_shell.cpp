@@ -37,8 +37,8 @@ void Release(Interface*& object) {
 
 std::u16string Win32Shell::CommonProgramsFolder() {
     wchar_t path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT,
-                                path))) {
+    if (FAILED(
+            SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, path))) {
         return {};
     }
     return FromWide(path);
@@ -49,8 +49,8 @@ bool Win32Shell::CreateShortcut(const std::u16string& linkPath, const std::u16st
     IShellLinkW* link = nullptr;
     IPersistFile* file = nullptr;
     bool saved = false;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IShellLinkW, reinterpret_cast<void**>(&link))) &&
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&link))) &&
         SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
         SUCCEEDED(link->SetPath(ToWide(target).c_str()))) {
         saved = SUCCEEDED(file->Save(ToWide(linkPath).c_str(), TRUE));

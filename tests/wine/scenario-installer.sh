@@ -10,7 +10,15 @@
 # so step 8 passes and the installation succeeds.
 set -euo pipefail
 
-fail() { echo "FAIL: $* (after ${SECONDS} s)" >&2; exit 1; }
+current_trace=
+fail() {
+    echo "FAIL: $* (after ${SECONDS} s)" >&2
+    if [[ -n $current_trace && -f $current_trace ]]; then
+        echo "last trace lines:" >&2
+        grep -a 'dispatch_exception' "$current_trace" | tail -15 >&2 || true
+    fi
+    exit 1
+}
 : "${TONEDECK_BUILD:?}" "${TONEDECK_SOURCE:?}" "${WINEPREFIX:?run inside tests/wine/wine-session}" "${DISPLAY:?}"
 for tool in wine xdotool iconv cmp diff; do
     command -v "$tool" >/dev/null || fail "'$tool' is missing"
@@ -74,6 +82,7 @@ per_user_language() { iconv -f UTF-16 -t UTF-8 "$peruser/AudioConfig.cfg" | tr -
 
 run_setup() {  # trace-file language-key title message-boxes
     local trace=$1 key=$2 title=$3 boxes=$4
+    current_trace=$trace
     WINEDEBUG=-all,warn+seh wine 'C:\setup\TonedeckSetup.exe' 2>"$trace" &
     setup_pid=$!
     pids+=("$setup_pid")
