@@ -16,12 +16,12 @@ BackgroundWindow::~BackgroundWindow() {
 }
 
 void BackgroundWindow::Create(const BackgroundPlacement& placement) {
-    WindowSpec spec;
-    spec.className = L"TBackgroundForm";
-    spec.style = WS_POPUP | WS_CLIPCHILDREN;
-    spec.bounds = {placement.left, placement.top, placement.left + placement.width,
+    WindowSpec windowSpec;
+    windowSpec.className = L"TBackgroundForm";
+    windowSpec.style = WS_POPUP | WS_CLIPCHILDREN;
+    windowSpec.bounds = {placement.left, placement.top, placement.left + placement.width,
                    placement.top + placement.height};
-    CreateHandle(spec);
+    CreateHandle(windowSpec);
 }
 
 void BackgroundWindow::Show() {

@@ -92,14 +92,14 @@ void WizardWindow::Create(HWND background) {
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
 
-    WindowSpec spec;
-    spec.className = L"TMainForm";
-    spec.caption = L"HVN 7.1 Tonedeck Setup";
-    spec.style = style;
-    spec.exStyle = exStyle;
-    spec.bounds = {left, top, left + width, top + height};
-    spec.owner = background;
-    CreateHandle(spec);
+    WindowSpec windowSpec;
+    windowSpec.className = L"TMainForm";
+    windowSpec.caption = L"HVN 7.1 Tonedeck Setup";
+    windowSpec.style = style;
+    windowSpec.exStyle = exStyle;
+    windowSpec.bounds = {left, top, left + width, top + height};
+    windowSpec.owner = background;
+    CreateHandle(windowSpec);
     // Without a window manager the frame may differ from the one asked for: the client size
     // is what counts.
     RECT client;

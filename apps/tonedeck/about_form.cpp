@@ -18,12 +18,12 @@ SIZE OuterSize(int clientWidth, int clientHeight) {
 }  // namespace
 
 void TAboutForm::Create(HWND owner) {
-    WindowSpec spec;
-    spec.className = L"TAboutForm";
-    spec.style = kAboutStyle;
-    spec.exStyle = kAboutExStyle;
-    spec.owner = owner;
-    CreateHandle(spec);
+    WindowSpec windowSpec;
+    windowSpec.className = L"TAboutForm";
+    windowSpec.style = kAboutStyle;
+    windowSpec.exStyle = kAboutExStyle;
+    windowSpec.owner = owner;
+    CreateHandle(windowSpec);
 }
 
 void TAboutForm::ShowModal(HWND owner, const std::u16string& title, const ControlModel& model) {

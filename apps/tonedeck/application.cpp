@@ -9,14 +9,14 @@ namespace tonedeck {
 
 void Application::Window::Create(ApplicationEvents& events) {
     events_ = &events;
-    WindowSpec spec;
-    spec.className = L"TApplication";
+    WindowSpec windowSpec;
+    windowSpec.className = L"TApplication";
     // A zero-sized window: all it shows is its taskbar entry.
-    spec.style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
+    windowSpec.style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
     const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
     const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
-    spec.bounds = {x, y, x, y};
-    CreateHandle(spec);
+    windowSpec.bounds = {x, y, x, y};
+    CreateHandle(windowSpec);
 }
 
 LRESULT Application::Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -233,13 +233,13 @@ void TAudioMainForm::CreateMainWindow() {
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
 
-    WindowSpec spec;
-    spec.className = L"TAudioMainForm";
-    spec.caption = L"TonedeckApp";
-    spec.style = kMainStyle;
-    spec.bounds = {x, y, x + width, y + height};
-    spec.owner = application_.Handle();
-    CreateHandle(spec);
+    WindowSpec windowSpec;
+    windowSpec.className = L"TAudioMainForm";
+    windowSpec.caption = L"TonedeckApp";
+    windowSpec.style = kMainStyle;
+    windowSpec.bounds = {x, y, x + width, y + height};
+    windowSpec.owner = application_.Handle();
+    CreateHandle(windowSpec);
 }
 
 void TAudioMainForm::FillLanguageAndSkinMenus() {

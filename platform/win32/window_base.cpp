@@ -6,20 +6,20 @@ namespace tonedeck {
 
 namespace {
 
-void RegisterClassOnce(const WindowSpec& spec, WNDPROC procedure) {
+void RegisterClassOnce(const WindowSpec& windowSpec, WNDPROC procedure) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, spec.className, &existing)) return;
+    if (GetClassInfoExW(instance, windowSpec.className, &existing)) return;
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = spec.classStyle;
+    windowClass.style = windowSpec.classStyle;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = spec.classIcon;
+    windowClass.hIcon = windowSpec.classIcon;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = spec.className;
+    windowClass.lpszClassName = windowSpec.className;
     if (!RegisterClassExW(&windowClass)) ThrowLastError("RegisterClassExW");
 }
 
@@ -32,11 +32,11 @@ WindowBase::~WindowBase() {
     DestroyWindow(handle_);
 }
 
-void WindowBase::CreateHandle(const WindowSpec& spec) {
-    RegisterClassOnce(spec, &WindowBase::WindowProcedure);
-    const RECT& r = spec.bounds;
-    HWND window = CreateWindowExW(spec.exStyle, spec.className, spec.caption.c_str(), spec.style,
-                                  r.left, r.top, r.right - r.left, r.bottom - r.top, spec.owner,
+void WindowBase::CreateHandle(const WindowSpec& windowSpec) {
+    RegisterClassOnce(windowSpec, &WindowBase::WindowProcedure);
+    const RECT& r = windowSpec.bounds;
+    HWND window = CreateWindowExW(windowSpec.exStyle, windowSpec.className, windowSpec.caption.c_str(), windowSpec.style,
+                                  r.left, r.top, r.right - r.left, r.bottom - r.top, windowSpec.owner,
                                   nullptr, GetModuleHandleW(nullptr), this);
     if (!window) ThrowLastError("CreateWindowExW");
 }

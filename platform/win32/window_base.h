@@ -30,7 +30,7 @@ class WindowBase {
 
   protected:
     // Registers the class on first use in the process; throws when the window cannot be made.
-    void CreateHandle(const WindowSpec& spec);
+    void CreateHandle(const WindowSpec& windowSpec);
     void DestroyHandle();
 
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;

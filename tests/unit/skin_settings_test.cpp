@@ -126,10 +126,10 @@ TEST_F(SkinApply, MissingOrBrokenPictureIsALoadErrorNamingTheFile) {
 
 TEST(SkinLoad, MicSliderAfterEqSliderDecidesTheRange) {
     testing_window::WindowWorld world;
-    testing_window::SkinSpec spec{"Blue", "b_"};
-    spec.eqRange = 100;
-    spec.micRange = 120;
-    world.AddSkin(spec);
+    testing_window::SkinSpec skin{"Blue", "b_"};
+    skin.eqRange = 100;
+    skin.micRange = 120;
+    world.AddSkin(skin);
     SkinSettings settings;
     ControlModel controls = MainWindowDefinition();
     LoadSkinSettings(world.profiles, "C:\\Program Files\\Tonedeck\\Skin\\Blue\\SkinSetting.ini",
@@ -146,9 +146,9 @@ TEST(SkinLoad, MicSliderAfterEqSliderDecidesTheRange) {
 
 TEST(SkinLoad, MissingLayoutKeyIsANumberErrorWithAnEmptyField) {
     testing_window::WindowWorld world;
-    testing_window::SkinSpec spec{"Blue", "b_"};
-    spec.overrides["EQSlider"] = "40";
-    world.AddSkin(spec);
+    testing_window::SkinSpec skin{"Blue", "b_"};
+    skin.overrides["EQSlider"] = "40";
+    world.AddSkin(skin);
     SkinSettings settings;
     ControlModel controls = MainWindowDefinition();
     try {

@@ -208,10 +208,10 @@ class WindowWorld {
         actions.state.syncToDevice = true;
     }
 
-    void AddSkin(const SkinSpec& spec) {
+    void AddSkin(const SkinSpec& skin) {
         std::string ini;
         std::string section;
-        const std::u16string folder = kAppDir + u"Skin\\" + Utf8ToU16(spec.name) + u"\\";
+        const std::u16string folder = kAppDir + u"Skin\\" + Utf8ToU16(skin.name) + u"\\";
         for (const SkinKey& key : SkinKeys()) {
             std::string sectionName = U16ToUtf8(key.section);
             if (sectionName != section) {
@@ -222,7 +222,7 @@ class WindowWorld {
             std::string value;
             switch (key.kind) {
                 case SkinKeyKind::Image: {
-                    std::string file = spec.prefix + keyName + ".png";
+                    std::string file = skin.prefix + keyName + ".png";
                     value = file;
                     files.PutFile(folder + Utf8ToU16(file), Png(30, 20));
                     files.PutFile(folder + u"3D\\" + Utf8ToU16(file), Png(30, 20));
@@ -235,24 +235,24 @@ class WindowWorld {
                     value = "760,336";
                     break;
                 case SkinKeyKind::EqSlider:
-                    value = std::to_string(spec.eqTop) + "," + std::to_string(spec.eqRange);
+                    value = std::to_string(skin.eqTop) + "," + std::to_string(skin.eqRange);
                     break;
                 case SkinKeyKind::MicSlider:
-                    value = std::to_string(spec.micTop) + "," + std::to_string(spec.micRange);
+                    value = std::to_string(skin.micTop) + "," + std::to_string(skin.micRange);
                     break;
                 case SkinKeyKind::MicProgressLength:
                     value = "300";
                     break;
                 case SkinKeyKind::VirtualCenter:
-                    value = "168,147," + std::to_string(spec.radius);
+                    value = "168,147," + std::to_string(skin.radius);
                     break;
             }
-            if (auto found = spec.overrides.find(keyName); found != spec.overrides.end()) {
+            if (auto found = skin.overrides.find(keyName); found != skin.overrides.end()) {
                 value = found->second;
             }
             if (!value.empty()) ini += keyName + "=" + value + "\r\n";
         }
-        ini += "[MainLable]\r\n" + spec.mainLable;
+        ini += "[MainLable]\r\n" + skin.mainLable;
         files.PutFile(folder + u"SkinSetting.ini", ini);
         files.PutFile(folder + u"MainForm_Frame.rgn", Region(400, 300, 2, 2));
     }
