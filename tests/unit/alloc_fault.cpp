@@ -28,9 +28,30 @@ void* operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 
+// Every form of new and delete goes through the same malloc/free pair, so no library path (the
+// nothrow new of std::stable_sort's buffer, arrays) mixes this allocator with another one.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    if (ShouldFail(size)) return nullptr;
+    return std::malloc(size == 0 ? 1 : size);
+}
+
+void* operator new[](std::size_t size) { return operator new(size); }
+
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+    return operator new(size, tag);
+}
+
 void operator delete(void* block) noexcept { std::free(block); }
 
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+
+void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
+
+void operator delete[](void* block) noexcept { std::free(block); }
+
+void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+
+void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
 
 namespace tonedeck::test {
 
