@@ -2,32 +2,11 @@
 
 #include <windows.h>
 
-#include "apps/tonedeck/application.h"
-#include "apps/tonedeck/gdiplus_session.h"
-#include "apps/tonedeck/main_form.h"
-#include "platform/win32/win32_errors.h"
-#include "platform/win32/win32_profile_store.h"
-#include "platform/win32/win32_system_info.h"
+#include "apps/tonedeck/control_panel_main.h"
+#include "apps/tonedeck/win32_device_side.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    using namespace tonedeck;
     // The command line carries nothing for this program.
-    Application application;
-    try {
-        // Outlives every decoded picture.
-        GdiplusSession gdiplus;
-        Win32ProfileStore profiles;
-        Win32SystemInfo system;
-        TAudioMainForm mainForm(application, profiles, system);
-        if (!mainForm.Construct()) return 0;
-        mainForm.CreateAboutForm();
-        application.Run();
-    } catch (...) {
-        const std::u16string text = CurrentExceptionText();
-        // The main window is gone by now, and its end asked the loop to stop; a message box would
-        // take that request as its own and close at once.
-        application.DiscardTermination();
-        application.ShowError(text);
-    }
-    return 0;
+    tonedeck::Win32DeviceSide devices;
+    return tonedeck::RunControlPanel(devices);
 }

@@ -2,7 +2,6 @@
 
 // clang-format off
 #include <windows.h>
-#include <dbt.h>
 #include <windowsx.h>
 // clang-format on
 
@@ -13,7 +12,6 @@
 #include "panel/window/tray_actions.h"
 #include "panel/window/window_texts.h"
 #include "platform/win32/wide.h"
-#include "platform/win32/win32_device_change.h"
 #include "platform/win32/win32_errors.h"
 #include "platform/win32/win32_system_info.h"
 #include "tonedeck_resources.h"
@@ -93,17 +91,18 @@ std::optional<TrayMouseEvent> TrayEventOf(UINT mouseMessage) {
 
 }  // namespace
 
-TAudioMainForm::TAudioMainForm(Application& application, ProfileStore& profiles, SystemInfo& system)
+TAudioMainForm::TAudioMainForm(Application& application, ProfileStore& profiles, SystemInfo& system,
+                               DeviceSide& devices)
     : application_(application),
       profiles_(profiles),
       system_(system),
+      devices_(devices),
       trayIcon_(kTrayIconId, kTrayCallbackMessage),
       timer_(kTimerId, kTimerIntervalMs),
       timer1_(kTimer1Id, kTimer1IntervalMs) {}
 
 TAudioMainForm::~TAudioMainForm() {
     application_.SetMessageFilter(nullptr);
-    if (deviceNotification_) UnregisterDeviceNotification(deviceNotification_);
     trayIcon_.Remove();
     DestroyHandle();
     application_.DestroyWindowHandle();
@@ -151,10 +150,10 @@ void TAudioMainForm::CreateComponents() {
     application_.CreateWindowHandle(*this);
     CreateMainWindow();
     dialogs_.SetOwner(Handle());
-    wave_ = std::make_unique<Win32WaveInput>(Handle());
+    WaveInput& wave = devices_.AttachWindow(Handle());
     panel_ = std::make_unique<PanelController>(
-        PanelPorts{profiles_, files_, system_, pictures_, *this, audio_, *wave_, dialogs_, *this,
-                   clock_, hidBus_, io_, deviceTree_},
+        PanelPorts{profiles_, files_, system_, pictures_, *this, devices_.audio(), wave, dialogs_,
+                   *this, clock_, devices_.hidBus(), devices_.io(), devices_.deviceTree()},
         audioConfig_, osClass_);
     BuildPopupMenu();
     smallIcon_.reset(LoadBuiltInIcon(GetSystemMetrics(SM_CXSMICON)));
@@ -212,14 +211,7 @@ void TAudioMainForm::ConstructPanel() {
     FillLanguageAndSkinMenus();
 }
 
-void TAudioMainForm::RegisterDeviceNotifications() {
-    DEV_BROADCAST_DEVICEINTERFACE_W filter{};
-    filter.dbcc_size = sizeof(filter);
-    filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-    // Refused registration costs only the plug events; the presence poll still finds the device.
-    deviceNotification_ = RegisterDeviceNotificationW(
-        Handle(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE | DEVICE_NOTIFY_ALL_INTERFACE_CLASSES);
-}
+void TAudioMainForm::RegisterDeviceNotifications() { devices_.RegisterNotifications(); }
 
 void TAudioMainForm::InstallMessageHook() {
     application_.SetMessageFilter([this](const MSG& message) { OnProgramMessage(message); });
@@ -258,6 +250,15 @@ void TAudioMainForm::BuildPopupMenu() {
 }
 
 LRESULT TAudioMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = HandleFormMessage(message, wParam, lParam);
+    devices_.MessageHandled(panel_ ? &panel_->Window().Controls() : nullptr);
+    return result;
+}
+
+LRESULT TAudioMainForm::HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (devices_.TakeMessage(message, wParam, lParam, *this)) {
+        return message == WM_DEVICECHANGE ? TRUE : 0;
+    }
     if (message == exitMessage_) {
         HWND self = Handle();
         OnExitMessage();
@@ -282,12 +283,6 @@ LRESULT TAudioMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_COMMAND:
             if (HIWORD(wParam) == 0 && OnMenuCommand(LOWORD(wParam))) return 0;
             break;
-        case WM_DEVICECHANGE:
-            OnDeviceChange(wParam, lParam);
-            return TRUE;
-        case MM_WIM_DATA:
-            OnWaveData(wParam, lParam);
-            return 0;
         case WM_TIMER:
             if (wParam == timer_.Id()) TimerTimer();
             if (wParam == timer1_.Id()) Timer1Timer();
@@ -468,17 +463,15 @@ bool TAudioMainForm::OnMenuCommand(UINT id) {
     return true;
 }
 
-void TAudioMainForm::OnDeviceChange(WPARAM wParam, LPARAM lParam) {
+void TAudioMainForm::DeliverDeviceChange(const DeviceChange& change) {
     if (!constructed_) return;
-    panel_->OnDeviceChange(DeviceChangeFromMessage(wParam, lParam));
+    panel_->OnDeviceChange(change);
     Redraw();
 }
 
-void TAudioMainForm::OnWaveData(WPARAM wParam, LPARAM lParam) {
-    // A buffer of a capture that has ended since is dropped by the adapter.
-    const auto completion = wave_ ? wave_->TakeCompletion(wParam, lParam) : std::nullopt;
-    if (!completion || !constructed_) return;
-    panel_->OnWaveData(*completion);
+void TAudioMainForm::DeliverWaveData(const WaveCompletion& completion) {
+    if (!constructed_) return;
+    panel_->OnWaveData(completion);
     Redraw();
 }
 

@@ -12,6 +12,7 @@
 
 #include "apps/tonedeck/about_form.h"
 #include "apps/tonedeck/application.h"
+#include "apps/tonedeck/device_side.h"
 #include "apps/tonedeck/file_dialogs.h"
 #include "apps/tonedeck/model_painter.h"
 #include "apps/tonedeck/picture_cache.h"
@@ -23,13 +24,8 @@
 #include "platform/ports/system_info.h"
 #include "platform/win32/tray_icon.h"
 #include "platform/win32/user_handles.h"
-#include "platform/win32/win32_audio_system.h"
 #include "platform/win32/win32_clock.h"
-#include "platform/win32/win32_device_tree.h"
 #include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_hid_bus.h"
-#include "platform/win32/win32_io_control.h"
-#include "platform/win32/win32_wave_input.h"
 #include "platform/win32/window_base.h"
 #include "platform/win32/window_timer.h"
 
@@ -38,9 +34,11 @@ namespace tonedeck {
 class TAudioMainForm : public WindowBase,
                        private ApplicationEvents,
                        private WindowHost,
-                       private PanelShell {
+                       private PanelShell,
+                       private DeviceEventSink {
   public:
-    TAudioMainForm(Application& application, ProfileStore& profiles, SystemInfo& system);
+    TAudioMainForm(Application& application, ProfileStore& profiles, SystemInfo& system,
+                   DeviceSide& devices);
     ~TAudioMainForm() override;
 
     // Brings the window to life step by step. False when another copy runs: that copy has been
@@ -51,6 +49,7 @@ class TAudioMainForm : public WindowBase,
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void ReportException(const std::u16string& text) noexcept override;
 
   private:
@@ -90,8 +89,6 @@ class TAudioMainForm : public WindowBase,
     // The program-wide hook: every message of the loops, before dispatch.
     void OnProgramMessage(const MSG& message);
     bool OnMenuCommand(UINT id);
-    void OnDeviceChange(WPARAM wParam, LPARAM lParam);
-    void OnWaveData(WPARAM wParam, LPARAM lParam);
     void Redraw();
 
     void RestoreFromTray();
@@ -123,9 +120,14 @@ class TAudioMainForm : public WindowBase,
     void SetUpIconsHintAndTitle() override;
     void RegisterDeviceNotifications() override;
 
+    // DeviceEventSink
+    void DeliverDeviceChange(const DeviceChange& change) override;
+    void DeliverWaveData(const WaveCompletion& completion) override;
+
     Application& application_;
     ProfileStore& profiles_;
     SystemInfo& system_;
+    DeviceSide& devices_;
 
     std::u16string appDir_;
     UINT exitMessage_ = 0;
@@ -137,19 +139,12 @@ class TAudioMainForm : public WindowBase,
     Win32FileSystem files_;
     PictureCache pictures_{files_};
     ModelPainter painter_{pictures_};
-    Win32HidBus hidBus_;
-    Win32IoControl io_;
-    Win32DeviceTree deviceTree_;
     Win32Clock clock_;
-    Win32AudioSystem audio_;
-    // Its buffers come back to the main window, so it is made with the window.
-    std::unique_ptr<Win32WaveInput> wave_;
     ProfileFileDialogs dialogs_{nullptr};
     std::unique_ptr<PanelController> panel_;
     // Set once construction has run through: only then does the end save the last profile.
     bool constructed_ = false;
     TAboutForm about_{application_, painter_};
-    HDEVNOTIFY deviceNotification_ = nullptr;
 
     UniqueIcon programIcon_;
     UniqueIcon smallIcon_;

@@ -13,6 +13,7 @@
 // Report lengths: 9 bytes out, 9 bytes in, both configurable.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -48,6 +49,8 @@ class SimSoundFirmware {
 
     uint8_t Register(uint16_t address) const;
     void SetRegister(uint16_t address, uint8_t value) { registers_[address] = value; }
+    // Every register written since power-on, and the power-on ones.
+    const std::map<uint16_t, uint8_t>& registers() const { return registers_; }
     const Lines& gpio() const { return gpio_; }
     void SetGpio(const Lines& lines) { gpio_ = lines; }
 
@@ -67,7 +70,18 @@ class SimSoundFirmware {
 
     // Reports of this kind fail until cleared.
     void SetFault(SimHidReport kind, bool failing);
-    void ClearFaults() { faults_.clear(); }
+    // Only the report of this kind that comes after `skip` others fails; the rest pass.
+    void FailOnce(SimHidReport kind, std::size_t skip = 0) {
+        failOnce_ = kind;
+        failOnceSkip_ = skip;
+        failOnceArmed_ = true;
+    }
+    // Whether a FailOnce fault is still waiting for its report.
+    bool FailOncePending() const { return failOnceArmed_; }
+    void ClearFaults() {
+        faults_.clear();
+        failOnceArmed_ = false;
+    }
 
     const std::vector<SimHidLogEntry>& log() const { return log_; }
     // Output reports only, as sent, in order.
@@ -78,6 +92,9 @@ class SimSoundFirmware {
     static SimHidReport Classify(std::span<const uint8_t> report);
 
   private:
+    // Whether a report of this kind is to fail now; consumes a one-shot fault.
+    bool Faulted(SimHidReport kind);
+
     std::map<uint16_t, uint8_t> registers_;
     Lines gpio_{};
     uint16_t outputLength_ = 9;
@@ -88,6 +105,9 @@ class SimSoundFirmware {
     uint8_t answerLow_ = 0;
     uint8_t answerHigh_ = 0;
     std::set<SimHidReport> faults_;
+    bool failOnceArmed_ = false;
+    SimHidReport failOnce_ = SimHidReport::kUnknown;
+    std::size_t failOnceSkip_ = 0;
     std::vector<SimHidLogEntry> log_;
 };
 
