@@ -93,3 +93,57 @@ drag_control() {  # name dx dy: pressed in its middle, moved there in ten steps,
     xdotool "${moves[@]}" sleep 0.1 mouseup 1
 }
 register_is() { is "$2" device_value "$1"; }  # address two-hex-digits
+
+install_sim_panel() {  # exe: the shipped data and the program in a folder of the prefix
+    title="Tonedeck Audio Center"  # InstallAppTitle of the shipped AudioConfig.cfg
+    sim_exe=$1
+    sim_folder=$WINEPREFIX/drive_c/device/Tonedeck
+    mkdir -p "$sim_folder"
+    cp -r "$TONEDECK_SOURCE/data/." "$sim_folder/"
+    cp "$sim_exe" "$sim_folder/"
+    # The per-user folder the installer leaves, named by InstallFolderName.
+    peruser=$(user_appdata)/Tonedeck
+    mkdir -p "$peruser"
+    cp "$TONEDECK_SOURCE/data/AudioConfig.cfg" "$peruser/"
+}
+start_sim_panel() {  # sets panel; returns once it is in the tray with its device
+    wine "$sim_folder/TonedeckSim.exe" &
+    panel=$!
+    pids+=("$panel")
+    wait_until 30 "the application window exists" is "hidden minimised" app_state
+    wait_until 10 "the device is present" register_is Present 1
+}
+user_choice() {  # key: its value in the per-user configuration (UTF-16, as shipped)
+    iconv -f UTF-16 -t UTF-8 "$peruser/AudioConfig.cfg" | tr -d '\r' | sed -n "s/^$1=//p"
+}
+switch_skin() {  # Graphite|Porcelain, by the tray menu's Skin sub-menu
+    local keys=(Up Up Right)
+    [[ $1 == Porcelain ]] && keys+=(Down)
+    tray_menu "${keys[@]}" Return
+    wait_until 10 "the $1 skin is remembered" is "$1" user_choice DefaultSkin
+}
+send_exit() {  # pid: the exit message, again while the panel is busy and misses it
+    local _
+    for _ in 1 2 3 4 5; do
+        wine "$exit_sender"
+        sleep 1
+        kill -0 "$1" 2>/dev/null || break
+    done
+}
+
+sim_pages=(PageEQLabel:EQPage PageEffectLabel:EffectPage PageMicLabel:MicPage
+           PageVirtual7p1Label:Virtual7p1Page Page3DLabel:D3Page)
+visit_pages() {  # skin: every enabled tab shows its page; with SCREENSHOTS set, each is saved
+    local entry tab page
+    for entry in "${sim_pages[@]}"; do
+        tab=${entry%%:*} page=${entry#*:}
+        [[ $(control_field "$tab" 5) == 1 ]] || continue
+        click_control "$tab"
+        wait_until 10 "$tab shows $page" showing "$page"
+        if [[ -n ${SCREENSHOTS:-} ]]; then
+            sleep 0.5
+            window_shot "$SCREENSHOTS/$1-${page%Page}.png"
+            echo "Screenshot: $SCREENSHOTS/$1-${page%Page}.png"
+        fi
+    done
+}

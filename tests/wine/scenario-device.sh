@@ -3,40 +3,14 @@
 # tabs, a band knob, EQ-EN, presets and RESET, a speaker, skin and language from the tray, plug
 # and unplug from outside, and the last profile written at the exit message. What the device got
 # is read back from the state file TonedeckSim.exe keeps; where to click from its window file.
-# With SCREENSHOTS set, each page of each skin is saved there as <skin>-<page>.png.
 set -euo pipefail
 : "${TONEDECK_BUILD:?}" "${TONEDECK_SOURCE:?}" "${WINEPREFIX:?run inside tests/wine/wine-session}" "${DISPLAY:?}"
 source "$TONEDECK_SOURCE/tests/wine/panel-lib.sh"
-require_tools wine winepath xdotool import convert iconv
+require_tools wine winepath xdotool import iconv
 exe=$TONEDECK_BUILD/apps/tonedeck-sim/TonedeckSim.exe
 require_files "$exe" "$probe" "$exit_sender"
 
-title="Tonedeck Audio Center"  # InstallAppTitle of the shipped AudioConfig.cfg
-sim_folder=$WINEPREFIX/drive_c/device/Tonedeck
-mkdir -p "$sim_folder"
-cp -r "$TONEDECK_SOURCE/data/." "$sim_folder/"
-cp "$exe" "$sim_folder/"
-# The per-user folder the installer leaves, named by InstallFolderName.
-peruser=$(user_appdata)/Tonedeck
-mkdir -p "$peruser"
-cp "$TONEDECK_SOURCE/data/AudioConfig.cfg" "$peruser/"
-
-pages=(PageEQLabel:EQPage PageEffectLabel:EffectPage PageMicLabel:MicPage
-       PageVirtual7p1Label:Virtual7p1Page Page3DLabel:D3Page)
-visit_pages() {  # skin: every enabled tab shows its page; screenshots when asked
-    local entry tab page
-    for entry in "${pages[@]}"; do
-        tab=${entry%%:*} page=${entry#*:}
-        [[ $(control_field "$tab" 5) == 1 ]] || continue
-        click_control "$tab"
-        wait_until 10 "$tab shows $page" showing "$page"
-        if [[ -n ${SCREENSHOTS:-} ]]; then
-            sleep 0.5
-            window_shot "$SCREENSHOTS/$1-${page%Page}.png"
-        fi
-    done
-    [[ -z ${SCREENSHOTS:-} ]] || echo "Screenshots of the $1 skin: $SCREENSHOTS/$1-*.png"
-}
+install_sim_panel "$exe"
 bands() {  # the five bands' registers as the device holds them
     local address text=
     for address in 288 289 290 291 292 293 294 295 296; do text+="$(device_value $address) "; done
@@ -50,11 +24,7 @@ press_until() {  # control description command...: clicks, then waits for the co
 }
 
 echo "== starts in the tray with the device; restored from the tray"
-wine "$sim_folder/TonedeckSim.exe" &
-panel=$!
-pids+=("$panel")
-wait_until 30 "the application window exists" is "hidden minimised" app_state
-wait_until 10 "the device is present" register_is Present 1
+start_sim_panel
 restore_from_tray
 wait_until 10 "the window file is written" showing EQPage
 reset_bands=$(bands)
@@ -115,21 +85,14 @@ wait_until 15 "S1's bands are sent again" eval '[[ $(bands) == "$s1" ]]'
 wait_until 15 "EQ-EN is sent again" eval '(( (0x$(device_value 297) & 0x80) == 0 ))'
 
 echo "== Skin > Porcelain and Language > Deutsch from the tray menu"
-tray_menu Up Up Right Down Return
-wait_until 10 "the Porcelain skin is remembered" eval \
-    '[[ $(iconv -f UTF-16 -t UTF-8 "$peruser/AudioConfig.cfg" | tr -d "\r" | sed -n "s/^DefaultSkin=//p") == Porcelain ]]'
+switch_skin Porcelain
 visit_pages Porcelain
 tray_menu Up Up Up Right Return
-wait_until 10 "the German captions show" eval \
-    '[[ $(iconv -f UTF-16 -t UTF-8 "$peruser/AudioConfig.cfg" | tr -d "\r" | sed -n "s/^DefaultLanguage=//p") == Deutsch ]]'
+wait_until 10 "the language choice is remembered" is Deutsch user_choice DefaultLanguage
 
 echo "== the exit message ends it and the last profile is written"
 rm -f "$peruser/LastProfile.ini"
-for _ in 1 2 3 4 5; do
-    wine "$exit_sender"
-    sleep 1
-    kill -0 "$panel" 2>/dev/null || break
-done
+send_exit "$panel"
 ended "$panel" 15
 [[ -s $peruser/LastProfile.ini ]] || fail "no LastProfile.ini in $peruser"
 # The exit restoration leaves the device neutral.
