@@ -37,7 +37,7 @@ ended() {  # pid seconds: fails unless the process ends in time with exit code 0
 
 state() { wine "$probe" state "$@" 2>/dev/null | tr -d '\r' || true; }  # class title
 main_state() { state TAudioMainForm TonedeckApp; }
-app_state() { state TApplication "$title"; }
+app_state() { state TApplication "${1:-$title}"; }  # [title]
 menu_open() { [[ $(state "#32768" "") == visible* ]]; }
 
 user_appdata() { winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')"; }
@@ -94,13 +94,12 @@ drag_control() {  # name dx dy: pressed in its middle, moved there in ten steps,
 }
 register_is() { is "$2" device_value "$1"; }  # address two-hex-digits
 
-install_sim_panel() {  # exe: the shipped data and the program in a folder of the prefix
+install_panel() {  # exe: the shipped data and the program in a folder of the prefix
     title="Tonedeck Audio Center"  # InstallAppTitle of the shipped AudioConfig.cfg
-    sim_exe=$1
     sim_folder=$WINEPREFIX/drive_c/device/Tonedeck
     mkdir -p "$sim_folder"
     cp -r "$TONEDECK_SOURCE/data/." "$sim_folder/"
-    cp "$sim_exe" "$sim_folder/"
+    cp "$1" "$sim_folder/"
     # The per-user folder the installer leaves, named by InstallFolderName.
     peruser=$(user_appdata)/Tonedeck
     mkdir -p "$peruser"

@@ -10,7 +10,7 @@ require_tools wine winepath xdotool import iconv
 exe=$TONEDECK_BUILD/apps/tonedeck-sim/TonedeckSim.exe
 require_files "$exe" "$probe" "$exit_sender"
 
-install_sim_panel "$exe"
+install_panel "$exe"
 bands() {  # the five bands' registers as the device holds them
     local address text=
     for address in 288 289 290 291 292 293 294 295 296; do text+="$(device_value $address) "; done

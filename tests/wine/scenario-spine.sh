@@ -2,19 +2,13 @@
 # The control panel's life under Wine: it starts in the tray, runs once per title, comes back from
 # the tray, can be dragged, and ends by the tray menu, by a right click and by the exit message.
 set -euo pipefail
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
 : "${TONEDECK_BUILD:?}" "${TONEDECK_SOURCE:?}" "${WINEPREFIX:?run inside tests/wine/wine-session}" "${DISPLAY:?}"
-for tool in wine winepath xdotool import convert; do
-    command -v "$tool" >/dev/null || fail "'$tool' is missing"
-done
+source "$TONEDECK_SOURCE/tests/wine/panel-lib.sh"
+require_tools wine winepath xdotool import convert
 exe=$TONEDECK_BUILD/apps/tonedeck/Tonedeck.exe
-probe=$TONEDECK_BUILD/tests/wine/tools/window-probe.exe
-sender=$TONEDECK_BUILD/tests/wine/tools/send-exit-message.exe
-for file in "$exe" "$probe" "$sender"; do [[ -f $file ]] || fail "$file is not built"; done
+sender=$exit_sender
+require_files "$exe" "$probe" "$sender"
 
-# Where Wine's own tray window shows the first icon.
-tray_x=13 tray_y=32
 skins=$TONEDECK_SOURCE/data/Skin
 # A point of the background beside the pages: the window is painted there and can be grabbed.
 bg_x=8 bg_y=250
@@ -25,7 +19,7 @@ read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 left=$(((screen_w - 800) / 2)) top=$(((screen_h - 500) / 2))
 
 # The user's choices, as the installer leaves them for the install folder name below.
-appdata=$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")
+appdata=$(user_appdata)
 mkdir -p "$appdata/TonedeckSpine"
 printf '%s\r\n' '[Language]' 'DefaultLanguage=English' '[Skin]' 'DefaultSkin=Graphite' \
     > "$appdata/TonedeckSpine/AudioConfig.cfg"
@@ -43,36 +37,10 @@ title="Tonedeck Spine"
 folder=$WINEPREFIX/drive_c/spine/Tonedeck
 install_copy "$folder" "$title"
 
-pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
-trap cleanup EXIT
-
 start_panel() {  # folder; sets $panel
     wine "$1/Tonedeck.exe" &
     panel=$!
     pids+=("$panel")
-}
-state() { wine "$probe" state "$@" 2>/dev/null | tr -d '\r' || true; }
-main_state() { state TAudioMainForm TonedeckApp; }
-app_state() { state TApplication "${1:-$title}"; }
-wait_until() {  # seconds description command...
-    local deadline=$((SECONDS + $1)) what=$2
-    shift 2
-    until "$@"; do
-        ((SECONDS < deadline)) || fail "timed out waiting until $what"
-        sleep 0.2
-    done
-}
-is() { local expected=$1; shift; [[ $("$@") == "$expected" ]]; }  # expected command...
-ended() {  # pid seconds: fails unless the process ends in time with exit code 0
-    local deadline=$((SECONDS + $2))
-    while kill -0 "$1" 2>/dev/null; do
-        ((SECONDS < deadline)) || fail "process $1 still runs after $2 s"
-        sleep 0.2
-    done
-    local code=0
-    wait "$1" || code=$?
-    [[ $code == 0 ]] || fail "process $1 ended with exit code $code"
 }
 second_copy_leaves() {  # folder: a second start ends at once with code 0 and writes nothing
     local before after code=0 began=$SECONDS
@@ -83,7 +51,6 @@ second_copy_leaves() {  # folder: a second start ends at once with code 0 and wr
     after=$(find "$WINEPREFIX/drive_c" -newer "$folder/AudioConfig.cfg" -type f -printf '%p %T@\n' | sort)
     [[ $before == "$after" ]] || fail "second copy wrote files: $(diff <(echo "$before") <(echo "$after"))"
 }
-menu_open() { [[ $(state "#32768" "") == visible* ]]; }
 pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-Fa-f]\{6\}' | head -1; }
 
 echo "== starts in the tray"

@@ -3,57 +3,24 @@
 # region, the tray menu switches skin and language (and remembers them), and a skin with a
 # missing layout key ends the start-up with its error box and no window.
 set -euo pipefail
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
 : "${TONEDECK_BUILD:?}" "${TONEDECK_SOURCE:?}" "${WINEPREFIX:?run inside tests/wine/wine-session}" "${DISPLAY:?}"
-for tool in wine winepath xdotool import convert iconv; do
-    command -v "$tool" >/dev/null || fail "'$tool' is missing"
-done
+source "$TONEDECK_SOURCE/tests/wine/panel-lib.sh"
+require_tools wine winepath xdotool import convert iconv
 exe=$TONEDECK_BUILD/apps/tonedeck/Tonedeck.exe
-probe=$TONEDECK_BUILD/tests/wine/tools/window-probe.exe
-for file in "$exe" "$probe"; do [[ -f $file ]] || fail "$file is not built"; done
+require_files "$exe" "$probe"
 data=$TONEDECK_SOURCE/data
 
-tray_x=13 tray_y=32
 title="Tonedeck Audio Center"  # InstallAppTitle of the shipped AudioConfig.cfg
 folder=$WINEPREFIX/drive_c/window/Tonedeck
 mkdir -p "$folder"
 cp -r "$data/." "$folder/"
 cp "$exe" "$folder/Tonedeck.exe"
 # The per-user copy the installer leaves: it names the language and the skin.
-appdata=$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")
+appdata=$(user_appdata)
 choices=$appdata/Tonedeck/AudioConfig.cfg
 mkdir -p "$(dirname "$choices")"
 cp "$data/AudioConfig.cfg" "$choices"
 
-pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
-trap cleanup EXIT
-
-state() { wine "$probe" state "$@" 2>/dev/null | tr -d '\r' || true; }
-main_state() { state TAudioMainForm TonedeckApp; }
-app_state() { state TApplication "$title"; }
-wait_until() {  # seconds description command...
-    local deadline=$((SECONDS + $1)) what=$2
-    shift 2
-    until "$@"; do
-        ((SECONDS < deadline)) || fail "timed out waiting until $what"
-        sleep 0.2
-    done
-}
-is() { local expected=$1; shift; [[ $("$@") == "$expected" ]]; }
-ended() {  # pid seconds: fails unless the process ends in time with exit code 0
-    local deadline=$((SECONDS + $2))
-    while kill -0 "$1" 2>/dev/null; do
-        ((SECONDS < deadline)) || fail "process $1 still runs after $2 s"
-        sleep 0.2
-    done
-    local code=0
-    wait "$1" || code=$?
-    [[ $code == 0 ]] || fail "process $1 ended with exit code $code"
-}
-screen_pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-Fa-f]\{6\}' | head -1 | tr A-F a-f; }
-picture_pixel() { convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-Fa-f]\{6\}' | head -1 | tr A-F a-f; }
 # The window's client pixel at x y shows the skin's background picture there.
 shows_background() {  # skin x y
     [[ $(screen_pixel $((left + $2)) $((top + $3))) == $(picture_pixel "$data/Skin/$1/main_back.png" "$2" "$3") ]]
@@ -63,12 +30,6 @@ shows_skin() {  # skin: two points of the background beside the pages
 }
 choice() {  # key: its value in the per-user file (UTF-16 with a byte-order mark, as shipped)
     iconv -f UTF-16 -t UTF-8 "$choices" | tr -d '\r' | sed -n "s/^$1=//p"
-}
-menu_open() { [[ $(state "#32768" "") == visible* ]]; }
-tray_menu() {  # keys...: opens the tray menu and, once it shows, types the keys
-    xdotool mousemove $tray_x $tray_y click 3
-    wait_until 20 "the tray menu opens" menu_open
-    xdotool key "$@"
 }
 
 for skin in Graphite Porcelain; do
