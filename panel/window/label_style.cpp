@@ -1,6 +1,7 @@
 #include "panel/window/label_style.h"
 
 #include <cmath>
+#include <limits>
 
 namespace tonedeck {
 
@@ -21,6 +22,10 @@ double FontScaleFactor(int pixelsPerInch, int osClass) {
 }
 
 int RoundHalfEven(double value) {
+    // Past int's range the conversion is undefined; a large size times a scale above 1 gets there.
+    if (std::isnan(value)) return 0;
+    if (value >= std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+    if (value <= std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
     double floor = std::floor(value);
     double fraction = value - floor;
     if (fraction > 0.5) return static_cast<int>(floor) + 1;

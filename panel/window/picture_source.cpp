@@ -1,6 +1,7 @@
 #include "panel/window/picture_source.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "common/text.h"
 #include "panel/window/window_errors.h"
@@ -57,6 +58,8 @@ PictureInfo ReadBmpHeader(const std::vector<uint8_t>& b) {
     }
     if (width <= 0 || height == 0) return Bad("BMP picture without width or height");
     const int64_t rows = height < 0 ? -height : height;
+    // A top-down height of INT32_MIN has no positive int counterpart.
+    if (rows > INT32_MAX) return Bad("BMP picture with bad dimensions");
     switch (bitCount) {
         case 1:
         case 4:
@@ -74,7 +77,8 @@ PictureInfo ReadBmpHeader(const std::vector<uint8_t>& b) {
     // Uncompressed and bit-field pictures announce their size through their dimensions.
     if (compression == 0 || compression == 3) {
         const int64_t stride = ((width * bitCount + 31) / 32) * 4;
-        if (static_cast<int64_t>(b.size()) - dataOffset < stride * rows) {
+        // Divided, not multiplied: wide pictures of many rows overflow the product.
+        if (stride > (static_cast<int64_t>(b.size()) - dataOffset) / rows) {
             return Bad("BMP file truncated: pixel data shorter than " + std::to_string(width) +
                        "x" + std::to_string(rows) + " needs");
         }

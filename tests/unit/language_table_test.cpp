@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "panel/window/label_style.h"
 #include "panel/window/window_errors.h"
 #include "platform/sim/emulated_profile_store.h"
@@ -36,6 +38,33 @@ TEST(FontScaling, ScalesAndRoundsHalvesToEven) {
     EXPECT_EQ(RoundHalfEven(4.5), 4);
     EXPECT_EQ(RoundHalfEven(5.5), 6);
     EXPECT_EQ(RoundHalfEven(-2.5), -2);
+}
+
+TEST(FontScaling, EnlargedSizesBeyondTheIntRangeClampToItsEnds) {
+    // Below 96 dpi the scale exceeds 1, so a hand-edited size near the int limit leaves its range.
+    const int kMax = std::numeric_limits<int>::max();
+    const int kMin = std::numeric_limits<int>::min();
+    struct Case {
+        int dpi;
+        int size;
+        int expected;
+    };
+    const Case cases[] = {
+        {48, kMax, kMax},           {48, 1'500'000'000, kMax}, {48, kMin, kMin},
+        {48, -1'500'000'000, kMin}, {64, kMax, kMax},          {48, 10, 20},
+    };
+    for (const auto& c : cases) {
+        LabelStyleEntry entry;
+        entry.caption = u"x";
+        entry.fontSize = c.size;
+        entry.fontSizeGiven = true;
+        Control label;
+        ApplyLabelStyle(entry, GlobalLabelStyle{}, label, false, FontScaleFactor(c.dpi, 6),
+                        nullptr);
+        EXPECT_EQ(label.font.size, c.expected) << c.size << "pt at " << c.dpi << " dpi";
+    }
+    EXPECT_EQ(RoundHalfEven(1e300), kMax);
+    EXPECT_EQ(RoundHalfEven(-1e300), kMin);
 }
 
 TEST(FontScaling, GlobalSizeAppliesWhenTheEntryHasNone) {
