@@ -77,14 +77,18 @@ int CreateDriverServiceKey(Registry& registry, const std::u16string& driverName)
     const RegistryKey key = registry.CreateKey(
         RegistryRoot::kLocalMachine, kDriverServicesKey + driverName, kKeyAllAccess, driverName);
     if (!key) return 1;
-    registry.SetValue(key, u"ErrorControl", RegistryType::kDword, RegistryDwordBytes(1));
-    registry.SetValue(key, u"Start", RegistryType::kDword, RegistryDwordBytes(3));
-    registry.SetValue(key, u"Type", RegistryType::kDword, RegistryDwordBytes(1));
-    registry.SetValue(key, u"ImagePath", RegistryType::kExpandSz,
-                      RegistryStringBytes(u"System32\\DRIVERS\\" + driverName + u".sys"));
+    // Without any one of these values Windows cannot load the driver, so a lost write fails
+    // the step instead of passing for an installed driver.
+    bool written =
+        registry.SetValue(key, u"ErrorControl", RegistryType::kDword, RegistryDwordBytes(1));
+    written &= registry.SetValue(key, u"Start", RegistryType::kDword, RegistryDwordBytes(3));
+    written &= registry.SetValue(key, u"Type", RegistryType::kDword, RegistryDwordBytes(1));
+    written &=
+        registry.SetValue(key, u"ImagePath", RegistryType::kExpandSz,
+                          RegistryStringBytes(u"System32\\DRIVERS\\" + driverName + u".sys"));
     registry.Flush(key);
     registry.CloseKey(key);
-    return 0;
+    return written ? 0 : 1;
 }
 
 int RemoveFilterFromDevices(DeviceTree& devices, const DeviceSelection& selection,

@@ -27,7 +27,7 @@ struct DeviceSelection {
     const CDeviceIdMgr& matcher;
 };
 
-// 0 when the key was created or opened, 1 otherwise.
+// 0 when the key was created or opened and its four values written, 1 otherwise.
 int CreateDriverServiceKey(Registry& registry, const std::u16string& driverName);
 
 // 0, or 1 when the device list could not be taken. Non-present devices are included.

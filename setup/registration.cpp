@@ -13,9 +13,9 @@ std::u16string Decimal(std::size_t value) {
     return std::u16string(text.begin(), text.end());
 }
 
-void SetText(Registry& registry, RegistryKey key, const std::u16string& name,
+bool SetText(Registry& registry, RegistryKey key, const std::u16string& name,
              const std::u16string& text) {
-    registry.SetValue(key, name, RegistryType::kSz, RegistryStringBytes(text));
+    return registry.SetValue(key, name, RegistryType::kSz, RegistryStringBytes(text));
 }
 
 }  // namespace
@@ -38,9 +38,10 @@ int SetRunAtLogon(Registry& registry, const std::u16string& valueName,
     const RegistryKey key = registry.CreateKey(RegistryRoot::kLocalMachine, kRunKey,
                                                kKeyRead | kKeySetValue | kKeyCreateSubKey, u"");
     if (!key) return 1;
-    SetText(registry, key, valueName, command);
+    // A Run value that did not land would leave the panel off at every logon unnoticed.
+    const bool written = SetText(registry, key, valueName, command);
     registry.CloseKey(key);
-    return 0;
+    return written ? 0 : 1;
 }
 
 bool WriteUninstallEntry(Registry& registry, const UninstallData& data) {

@@ -31,7 +31,7 @@ struct UninstallData {
 int ExportDeviceIdGroup(Registry& registry, const CDeviceIdMgr& matcher,
                         const std::u16string& group);
 
-// 0 when the Run key was created or opened, 1 otherwise.
+// 0 when the Run value was written, 1 when the key could not be made or the value not written.
 int SetRunAtLogon(Registry& registry, const std::u16string& valueName,
                   const std::u16string& command);
 

@@ -69,6 +69,7 @@ SpeakerMapValues ComputeSpeakerMap(SpeakerPlaces& places, const SpeakerField& fi
         const float g = static_cast<float>(4.0 - distance * kDbPerPixel);
         map[i] = static_cast<float>(std::pow(10.0, g * 0.05));
         map[kSpeakerCount + i] = static_cast<float>(angle);
+        // The map carries the angle in single precision; the record keeps what the map sent.
         if (records) (*records)[i] = {static_cast<float>(angle), distance};
     }
     return map;
@@ -76,8 +77,12 @@ SpeakerMapValues ComputeSpeakerMap(SpeakerPlaces& places, const SpeakerField& fi
 
 SpeakerPoint PlaceSpeaker(SpeakerRecord& record, const SpeakerField& field, double d, int step) {
     const SpeakerPoint place = OnCircle(field, record.angle, d);
-    if (step > 0) record.angle = static_cast<float>(record.angle + kOneDegree);
-    if (step < 0) record.angle = static_cast<float>(record.angle - kOneDegree);
+    if (step > 0) record.angle += kOneDegree;
+    if (step < 0) record.angle -= kOneDegree;
+    // Whole true turns: cos and sin cannot tell, and fmod is exact.
+    if (std::fabs(record.angle) > kAngleFoldLimit) {
+        record.angle = std::fmod(record.angle, 2.0 * 3.14159265358979323846);
+    }
     return place;
 }
 

@@ -30,7 +30,10 @@ struct SpeakerPoint {
 };
 
 struct SpeakerRecord {
-    float angle = 0.0f;     // radians, counter-clockwise from straight right
+    // Radians, counter-clockwise from straight right. Double: the rotation adds a degree every
+    // 20 ms for as long as the panel runs, and in single precision the turn slows within hours
+    // and stops after about a week.
+    double angle = 0.0;
     double distance = 0.0;  // pixels from the centre
 };
 
@@ -47,6 +50,8 @@ struct SpeakerField {
 
 // One step of the rotation, in radians.
 inline constexpr double kOneDegree = 0.017453277777777776;
+// A thousand turns: further out the step would start to lose digits to the angle's size.
+inline constexpr double kAngleFoldLimit = 6283.185307179586;
 
 // The `VirtualPicImage` rectangle in page coordinates.
 struct PictureRect {
@@ -60,7 +65,7 @@ SpeakerPlaces ResetSpeakerLayout(const SpeakerField& field);
 
 // `PlaceSpeaker`: the image place of a speaker at its stored angle and distance `d`; afterwards
 // the stored angle moves one degree for `step` +1, back one for -1, and stays for 0. Angles are
-// carried on past 2 pi and below 0.
+// carried on past 2 pi and below 0; only beyond `kAngleFoldLimit` are whole turns taken off.
 SpeakerPoint PlaceSpeaker(SpeakerRecord& record, const SpeakerField& field, double d, int step);
 
 // Where a drag step puts a speaker image of `width` x `height`: nullopt when `proposed` lies

@@ -40,8 +40,13 @@ std::optional<std::vector<std::u16string>> SimHidBus::ListInterfacePaths() {
 DeviceHandle SimHidBus::Open(const std::u16string& path) {
     const std::u16string wanted = AsciiUpper(path);
     for (std::size_t i = 0; i < world_.units_.size(); ++i) {
-        const auto& unit = *world_.units_[i];
+        auto& unit = *world_.units_[i];
         if (!unit.hid.present || AsciiUpper(unit.hid.path) != wanted) continue;
+        if (unit.hid.vanishesOnOpen) {
+            unit.hid.vanishesOnOpen = false;
+            world_.Unplug(static_cast<int>(i));
+            return {};
+        }
         if (!unit.hid.opens) return {};
         SimDeviceWorld::OpenHandle handle;
         handle.kind = SimDeviceWorld::HandleKind::kHid;
@@ -74,13 +79,13 @@ std::optional<HidCaps> SimHidBus::GetCaps(DeviceHandle handle) {
 
 bool SimHidBus::SetOutputReport(DeviceHandle handle, std::span<const uint8_t> report) {
     auto* unit = world_.Live(handle.value(), SimDeviceWorld::HandleKind::kHid);
-    if (!unit || !unit->firmware) return false;
+    if (!unit || !unit->firmware || world_.PulledBeforeReport(*unit)) return false;
     return unit->firmware->HandleOutputReport(report);
 }
 
 bool SimHidBus::GetInputReport(DeviceHandle handle, std::span<uint8_t> report) {
     auto* unit = world_.Live(handle.value(), SimDeviceWorld::HandleKind::kHid);
-    if (!unit || !unit->firmware) return false;
+    if (!unit || !unit->firmware || world_.PulledBeforeReport(*unit)) return false;
     return unit->firmware->ProduceInputReport(report);
 }
 

@@ -242,6 +242,21 @@ bool SimDeviceWorld::Release(uint64_t value, HandleKind kind) {
     return true;
 }
 
+bool SimDeviceWorld::PulledBeforeReport(const Unit& unit) {
+    for (std::size_t i = 0; i < units_.size(); ++i) {
+        auto& countdown = units_[i]->hid.vanishAfterReports;
+        if (units_[i].get() != &unit || !countdown) continue;
+        if (*countdown > 0) {
+            --*countdown;
+            return false;
+        }
+        countdown.reset();
+        Unplug(static_cast<int>(i));
+        return true;
+    }
+    return false;
+}
+
 SimDeviceWorld::Unit* SimDeviceWorld::Live(uint64_t value, HandleKind kind) {
     const auto it = handles_.find(value);
     if (it == handles_.end() || it->second.kind != kind) return nullptr;

@@ -75,6 +75,12 @@ struct SimHidInterface {
     uint16_t outputReportLength = 0;  // devices without firmware
     uint16_t inputReportLength = 0;
     bool opens = true;
+    // The next open finds the device gone, as if it had been pulled between the listing and the
+    // open: it is unplugged then, with its removal notices, and the open fails.
+    bool vanishesOnOpen = false;
+    // This many more reports (out or in) reach the device; then it is pulled out mid-operation,
+    // with its removal notices, and that report fails.
+    std::optional<std::size_t> vanishAfterReports;
     bool attributesFail = false;
     bool capsFail = false;
     bool present = false;
@@ -150,6 +156,8 @@ class SimDeviceWorld {
     };
 
     Unit& At(int unit);
+    // Counts a report down toward `vanishAfterReports`; true when the device is pulled now.
+    bool PulledBeforeReport(const Unit& unit);
     uint64_t Issue(OpenHandle handle);
     bool Release(uint64_t value, HandleKind kind);
     // The live HID or driver handle's unit, or null when closed or the device left since.

@@ -18,14 +18,41 @@ std::u16string SimFileSystem::Parent(const std::u16string& key) {
     return slash == std::u16string::npos ? std::u16string() : key.substr(0, slash);
 }
 
+bool SimFileSystem::Below(const std::u16string& key, const std::u16string& folder) {
+    return key.size() > folder.size() && key.compare(0, folder.size(), folder) == 0 &&
+           key[folder.size()] == u'\\';
+}
+
 bool SimFileSystem::WritesBlocked(const std::u16string& key) const {
     for (const auto& folder : readOnly_) {
-        if (key.size() > folder.size() && key.compare(0, folder.size(), folder) == 0 &&
-            key[folder.size()] == u'\\') {
-            return true;
-        }
+        if (Below(key, folder)) return true;
     }
     return false;
+}
+
+bool SimFileSystem::ExceedsLimit(const std::u16string& key, std::size_t newSize) const {
+    for (const auto& [folder, capacity] : limits_) {
+        if (!Below(key, folder)) continue;
+        std::size_t others = 0;
+        for (const auto& [file, bytes] : files_) {
+            if (file != key && Below(file, folder)) others += bytes.size();
+        }
+        if (others + newSize > capacity) return true;
+    }
+    return false;
+}
+
+std::size_t SimFileSystem::BytesBelow(const std::u16string& folder) const {
+    const auto key = Key(folder);
+    std::size_t total = 0;
+    for (const auto& [file, bytes] : files_) {
+        if (Below(file, key)) total += bytes.size();
+    }
+    return total;
+}
+
+void SimFileSystem::LimitFolder(const std::u16string& folder, std::size_t capacity) {
+    limits_[Key(folder)] = capacity;
 }
 
 FileReadStatus SimFileSystem::ReadWholeFile(const std::u16string& path,
@@ -43,6 +70,7 @@ bool SimFileSystem::WriteWholeFile(const std::u16string& path, const std::vector
     if (WritesBlocked(key) || directories_.count(key)) return false;
     auto parent = Parent(key);
     if (!parent.empty() && parent.size() > 2 && !directories_.count(parent)) return false;
+    if (ExceedsLimit(key, bytes.size())) return false;
     files_[key] = bytes;
     return true;
 }
@@ -113,6 +141,8 @@ void SimFileSystem::RememberSpelling(const std::u16string& path) {
     for (auto& c : spelled) {
         if (c == u'/') c = u'\\';
     }
+    // A folder made as "X\" is listed as "X", as Windows lists it.
+    while (spelled.size() > 3 && spelled.back() == u'\\') spelled.pop_back();
     while (!spelled.empty()) {
         auto key = Key(spelled);
         spelling_.try_emplace(key, spelled);
@@ -148,6 +178,7 @@ std::vector<FolderEntry> SimFileSystem::ListFolder(const std::u16string& folder)
 void SimFileSystem::ClearFaults() {
     readFaults_.clear();
     readOnly_.clear();
+    limits_.clear();
 }
 
 }  // namespace tonedeck

@@ -43,7 +43,7 @@ bool SimSoundFirmware::HandleOutputReport(std::span<const uint8_t> report) {
     SimHidLogEntry& entry = log_.emplace_back();
     entry.kind = Classify(report);
     entry.bytes.assign(report.begin(), report.end());
-    if (entry.kind == SimHidReport::kUnknown || faults_.count(entry.kind)) return false;
+    if (entry.kind == SimHidReport::kUnknown || Faulted(entry.kind)) return false;
     // The class driver takes only buffers of exactly the capability length.
     if (report.size() != outputLength_) return false;
 
@@ -80,7 +80,7 @@ bool SimSoundFirmware::HandleOutputReport(std::span<const uint8_t> report) {
 bool SimSoundFirmware::ProduceInputReport(std::span<uint8_t> report) {
     SimHidLogEntry& entry = log_.emplace_back();
     entry.kind = SimHidReport::kInput;
-    if (faults_.count(SimHidReport::kInput) || report.size() != inputLength_) return false;
+    if (Faulted(SimHidReport::kInput) || report.size() != inputLength_) return false;
     std::fill(report.begin(), report.end(), 0);
     if (answerPending_) {
         if (report.size() > 2) report[2] = answerLow_;
@@ -89,6 +89,17 @@ bool SimSoundFirmware::ProduceInputReport(std::span<uint8_t> report) {
     }
     entry.bytes.assign(report.begin(), report.end());
     entry.accepted = true;
+    return true;
+}
+
+bool SimSoundFirmware::Faulted(SimHidReport kind) {
+    if (faults_.count(kind)) return true;
+    if (!failOnceArmed_ || failOnce_ != kind) return false;
+    if (failOnceSkip_ > 0) {
+        --failOnceSkip_;
+        return false;
+    }
+    failOnceArmed_ = false;
     return true;
 }
 
