@@ -10,6 +10,8 @@
 # so step 8 passes and the installation succeeds.
 set -euo pipefail
 
+: "${TONEDECK_BUILD:?}" "${TONEDECK_SOURCE:?}" "${WINEPREFIX:?run inside tests/wine/wine-session}" "${DISPLAY:?}"
+source "$TONEDECK_SOURCE/tests/wine/panel-lib.sh"
 current_trace=
 fail() {
     echo "FAIL: $* (after ${SECONDS} s)" >&2
@@ -19,17 +21,11 @@ fail() {
     fi
     exit 1
 }
-: "${TONEDECK_BUILD:?}" "${TONEDECK_SOURCE:?}" "${WINEPREFIX:?run inside tests/wine/wine-session}" "${DISPLAY:?}"
-for tool in wine xdotool iconv cmp diff; do
-    command -v "$tool" >/dev/null || fail "'$tool' is missing"
-done
+require_tools wine xdotool iconv cmp diff
 dist=$TONEDECK_BUILD/dist
-probe=$TONEDECK_BUILD/tests/wine/tools/window-probe.exe
 service_probe=$TONEDECK_BUILD/tests/wine/tools/service-probe.exe
 payloads=$TONEDECK_BUILD/apps/tonedeck-setup/payloads
-for file in "$dist/TonedeckSetup.exe" "$dist/Background.bmp" "$probe" "$service_probe" "$payloads/Tonewarden64.exe"; do
-    [[ -f $file ]] || fail "$file is not built"
-done
+require_files "$dist/TonedeckSetup.exe" "$dist/Background.bmp" "$probe" "$service_probe" "$payloads/Tonewarden64.exe"
 
 # The service manager of a prefix just made by "wineboot -i" answers queries but times out
 # starting a newly created service; one started afresh works as on Windows.
@@ -48,18 +44,9 @@ peruser=$(echo "$c"/users/*/AppData/Roaming)/Tonedeck
 system32=$c/windows/system32
 cp -r "$dist" "$setup"
 work=$(mktemp -d)
-pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; rm -rf "$work"; }
+cleanup() { kill_started; rm -rf "$work"; }
 trap cleanup EXIT
 
-wait_until() {  # seconds description command...
-    local deadline=$((SECONDS + $1)) what=$2
-    shift 2
-    until "$@"; do
-        ((SECONDS < deadline)) || fail "timed out waiting until $what"
-        sleep 0.2
-    done
-}
 traced() { grep -aqF "dispatch_exception \"$2" "$1"; }  # trace-file line-start
 window() { xdotool search --name "$1" 2>/dev/null | head -1; }
 has_window() { [[ -n $(window "$1") ]]; }
