@@ -115,6 +115,8 @@ std::u16string_view TrimChar(std::u16string_view text, char16_t c) {
     return text;
 }
 
+std::u16string DecimalText(long long value) { return Utf8ToU16(std::to_string(value)); }
+
 std::u16string_view TrimBlanks(std::u16string_view text) {
     auto blank = [](char16_t c) { return c == u' ' || c == u'\t'; };
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);

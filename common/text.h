@@ -20,6 +20,9 @@ std::string U16ToAnsi(std::u16string_view text);
 std::u16string AsciiUpper(std::u16string_view text);
 bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b);
 
+// A number in decimal digits, as registry value names and captions show it.
+std::u16string DecimalText(long long value);
+
 std::u16string_view TrimChar(std::u16string_view text, char16_t c);
 // Blanks as the private-profile functions see them: space and tab.
 std::u16string_view TrimBlanks(std::u16string_view text);

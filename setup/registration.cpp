@@ -2,16 +2,12 @@
 
 #include <string>
 
+#include "common/text.h"
 #include "setup/payload_files.h"
 
 namespace tonedeck {
 
 namespace {
-
-std::u16string Decimal(std::size_t value) {
-    const std::string text = std::to_string(value);
-    return std::u16string(text.begin(), text.end());
-}
 
 bool SetText(Registry& registry, RegistryKey key, const std::u16string& name,
              const std::u16string& text) {
@@ -27,7 +23,8 @@ int ExportDeviceIdGroup(Registry& registry, const CDeviceIdMgr& matcher,
     if (!key) return 0;
     std::size_t position = 1;
     for (const auto& [pattern, code] : matcher.accepted()) {
-        SetText(registry, key, Decimal(position++), pattern + u"," + code);
+        SetText(registry, key, DecimalText(static_cast<long long>(position++)),
+                pattern + u"," + code);
     }
     registry.CloseKey(key);
     return 0;

@@ -30,8 +30,6 @@ constexpr int kFbmTag = 13;
 constexpr int kVirtualEnableTag = 47;
 constexpr int kLedTag = 51;
 
-std::u16string Decimal(int value) { return Utf8ToU16(std::to_string(value)); }
-
 }  // namespace
 
 SettingsPage PanelController::ShowingPage() const {
@@ -69,7 +67,7 @@ void PanelController::Show3DValues() {
     const int values[kD3KnobCount] = {d3.leftBeta, d3.leftAlpha, d3.rightBeta, d3.rightAlpha};
     for (std::size_t knob = 0; knob < kD3KnobCount; ++knob) {
         At(kD3Knobs[knob]).top = tops[knob];
-        At(kD3ValueLabels[knob]).caption = Decimal(values[knob]);
+        At(kD3ValueLabels[knob]).caption = DecimalText(values[knob]);
     }
     window_.ShowSwitchState(kFbmTag, d3.fbm);
     window_.ShowSwitchState(k3DEnableTag, settings_.d3Enable);

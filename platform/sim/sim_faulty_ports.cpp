@@ -1,6 +1,6 @@
 #include "platform/sim/sim_faulty_ports.h"
 
-#include <string>
+#include "common/text.h"
 
 namespace tonedeck {
 
@@ -10,11 +10,6 @@ using Kind = SimOperationKind;
 
 std::u16string RootName(RegistryRoot root) {
     return root == RegistryRoot::kLocalMachine ? u"HKLM\\" : u"HKCU\\";
-}
-
-std::u16string Decimal(uint32_t value) {
-    const std::string text = std::to_string(value);
-    return std::u16string(text.begin(), text.end());
 }
 
 }  // namespace
@@ -157,7 +152,8 @@ std::optional<uint32_t> FaultyServiceManager::QueryState(ServiceHandle service) 
 }
 
 bool FaultyServiceManager::Control(ServiceHandle service, uint32_t control) {
-    if (plan_.Fails(Kind::kServiceCall, u"Control " + NameOf(service) + u" " + Decimal(control))) {
+    if (plan_.Fails(Kind::kServiceCall,
+                    u"Control " + NameOf(service) + u" " + DecimalText(control))) {
         return false;
     }
     return inner_.Control(service, control);

@@ -6,19 +6,6 @@
 
 namespace tonedeck {
 
-namespace {
-
-std::u16string Decimal(uint32_t value) {
-    std::u16string text;
-    do {
-        text.insert(text.begin(), static_cast<char16_t>(u'0' + value % 10));
-        value /= 10;
-    } while (value != 0);
-    return text;
-}
-
-}  // namespace
-
 ServiceHandle SimServiceManager::OpenManager(uint32_t /*access*/) {
     if (managerFails) return {};
     const uint64_t value = nextHandle_;
@@ -65,7 +52,7 @@ std::optional<uint32_t> SimServiceManager::QueryState(ServiceHandle handle) {
 bool SimServiceManager::Control(ServiceHandle handle, uint32_t control) {
     SimService* service = ServiceOf(handle);
     if (!service) return false;
-    service->requests.push_back(Decimal(control));
+    service->requests.push_back(DecimalText(control));
     if (service->state == kServiceStopped) return false;  // not active
     if (control != kServiceControlStop) return service->state == kServiceRunning;
     if (service->refusesStop) return false;
