@@ -1,24 +1,25 @@
 #include "apps/tonedeck-sim/sim_device_side.h"
 
+#include <cstdint>
 #include <utility>
+#include <vector>
 
 #include "apps/tonedeck-sim/window_layout_report.h"
+#include "platform/win32/wide.h"
 #include "platform/win32/win32_errors.h"
+#include "platform/win32/win32_file_system.h"
 
 namespace tonedeck {
 
 namespace {
 
-void WriteWholeFile(const std::wstring& path, const std::string& text) {
+void WriteAsideAndMoveOver(const std::wstring& path, const std::string& text) {
     // Written aside and moved over, so a reader never sees half a state.
     const std::wstring partial = path + L".partial";
-    HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) ThrowLastError("CreateFileW");
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-    if (!ok || written != text.size()) ThrowLastError("WriteFile");
+    Win32FileSystem files;
+    if (!files.WriteWholeFile(FromWide(partial), std::vector<uint8_t>(text.begin(), text.end()))) {
+        ThrowLastError("WriteWholeFile");
+    }
     if (!MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         ThrowLastError("MoveFileExW");
     }
@@ -87,14 +88,14 @@ void SimDeviceSide::AdvanceCapture(DeviceEventSink& sink) {
 void SimDeviceSide::WriteStateIfChanged() {
     std::string text = report_.Describe(world_, sound_);
     if (text == written_) return;
-    WriteWholeFile(stateFile_, text);
+    WriteAsideAndMoveOver(stateFile_, text);
     written_ = std::move(text);
 }
 
 void SimDeviceSide::WriteWindowIfChanged(const ControlModel& window) {
     std::string text = DescribeWindowLayout(window);
     if (text == windowWritten_) return;
-    WriteWholeFile(windowFile_, text);
+    WriteAsideAndMoveOver(windowFile_, text);
     windowWritten_ = std::move(text);
 }
 
